@@ -5,9 +5,12 @@
 #include <string_view>
 
 enum class MarkerState {
-    Failed,  // none held: none could be made (no runtime folder, a stranger's file), or released
-    Created, // this object holds the marker
-    AlreadyExists, // another holder has it
+    // None held: none could be made (no runtime folder, a stranger's file in the way), or released.
+    Failed,
+    // This object holds the marker.
+    Created,
+    // Another holder has it.
+    AlreadyExists,
 };
 
 // A lock file in the runtime folder, named from the marker name and held with flock for the
