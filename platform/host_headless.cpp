@@ -210,7 +210,7 @@ bool CHeadlessHost::CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& spec)
     CNativeWindow& native = m_windows[hWnd];
     native.rcScreen = spec.rcScreen;
     native.strTitle = spec.strTitle;
-    native.screen.assign(static_cast<std::size_t>(spec.rcScreen.Width()) * static_cast<std::size_t>(spec.rcScreen.Height()), 0);
+    AllocateScreen(native);
     return true;
 }
 
@@ -239,9 +239,10 @@ void CHeadlessHost::MoveNativeWindow(HWND hWnd, const CRect& rcScreen)
     auto it = m_windows.find(hWnd);
     if (it == m_windows.end())
         return;
-    if (rcScreen.Size() != it->second.rcScreen.Size())
-        it->second.screen.assign(static_cast<std::size_t>(rcScreen.Width()) * static_cast<std::size_t>(rcScreen.Height()), 0);
+    const bool bResized = rcScreen.Size() != it->second.rcScreen.Size();
     it->second.rcScreen = rcScreen;
+    if (bResized)
+        AllocateScreen(it->second);
 }
 
 void CHeadlessHost::SetNativeTitle(HWND hWnd, const std::string& strTitle)
@@ -294,6 +295,8 @@ void CHeadlessHost::PresentNativeWindow(HWND hWnd, const CPixelView& frame, cons
     CNativeWindow& native = it->second;
     ++native.nPresents;
     native.lastDamage = damage;
+    if (native.screen.empty())
+        return;
     const int nWidth = std::min(frame.nWidth, native.rcScreen.Width());
     const int nHeight = std::min(frame.nHeight, native.rcScreen.Height());
     for (const CRect& rc : damage) {
@@ -307,9 +310,17 @@ void CHeadlessHost::PresentNativeWindow(HWND hWnd, const CPixelView& frame, cons
     }
 }
 
+void CHeadlessHost::AllocateScreen(CNativeWindow& native)
+{
+    // A window too large for a frame (the window system refuses those too) shows nothing.
+    native.screen.clear();
+    if (velk::gdi::IsAllowedSurfaceSize(native.rcScreen.Width(), native.rcScreen.Height()))
+        native.screen.assign(static_cast<std::size_t>(native.rcScreen.Width()) * static_cast<std::size_t>(native.rcScreen.Height()), 0);
+}
+
 bool CHeadlessHost::InShape(const CNativeWindow& native, POINT ptWindow) const
 {
-    if (!CRect(0, 0, native.rcScreen.Width(), native.rcScreen.Height()).PtInRect(ptWindow))
+    if (!CRect(0, 0, native.rcScreen.Width(), native.rcScreen.Height()).PtInRect(ptWindow) || native.screen.empty())
         return false;
     if (!native.bShaped)
         return true;

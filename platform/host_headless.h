@@ -91,6 +91,7 @@ private:
     void InjectMouse(HWND hTop, HostMouseKind kind, POINT ptScreen, HostMouseButton button, WPARAM nModifiers, int nDelta = 0);
     void PointerAt(const CWnd* pWnd, POINT pt, HWND& hTop, POINT& ptScreen) const;
     bool InShape(const CNativeWindow& native, POINT ptWindow) const;
+    static void AllocateScreen(CNativeWindow& native);
     HostTime NextAction() const;
     void RunDueActions();
 

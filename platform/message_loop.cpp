@@ -114,7 +114,7 @@ bool CWindowSystem::Peek(MSG& msg, bool bRemove)
         }
         bool bFound = bQueued ? Deliver(queued, msg) : TakeInput(msg);
         if (!bQueued && !bFound) {
-            if (HasDamage()) {
+            if (!m_bPainting && HasDamage()) {
                 PaintAll();
                 continue;
             }

@@ -89,12 +89,22 @@ void CollectPaintOrder(const CWindowSystem& system, HWND hWnd, std::vector<HWND>
 
 void CWindowSystem::PaintTopLevel(CWindowRecord* pTop)
 {
-    if (m_bPainting || !pTop->pFrame)
+    if (m_bPainting)
         return;
-    m_bPainting = true;
     const HWND hTop = pTop->hWnd;
     std::vector<HWND> order;
     CollectPaintOrder(*this, hTop, order);
+    if (!pTop->pFrame) {
+        // A window without a frame (too large, or empty) has nothing to paint into.
+        for (HWND hWnd : order) {
+            if (CWindowRecord* pRecord = Find(hWnd)) {
+                Validate(pRecord, nullptr);
+                pRecord->bNcDamage = false;
+            }
+        }
+        return;
+    }
+    m_bPainting = true;
     // What earlier windows repaint is damage for every later window over it.
     CRegion repainted;
     for (HWND hWnd : order) {

@@ -174,6 +174,21 @@ TEST_F(PaintTest, AWindowRegionShapesTheNativeWindowAndItsInput)
     EXPECT_FALSE(pNative->bShaped);
 }
 
+TEST_F(PaintTest, AWindowWithoutAFrameNeverStopsTheLoop)
+{
+    // Sizes from a layout file may be empty or far beyond any screen.
+    for (const CRect& rc : {CRect(0, 0, 0, 0), CRect(0, 0, 100000, 100000)}) {
+        CProbeWnd top;
+        MakeTop(top, rc);
+        CProbeWnd child;
+        MakeChild(child, top, CRect(0, 0, 10, 10));
+        child.Invalidate();
+        host.PumpUntilIdle();
+        EXPECT_EQ(host.PumpUntilIdle(), 0);
+        EXPECT_EQ(host.GetScreenPixel(&child, {1, 1}), CLR_INVALID);
+    }
+}
+
 TEST_F(PaintTest, AResizedTopLevelWindowRepaintsItsNewSize)
 {
     CProbeWnd top;
