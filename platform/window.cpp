@@ -16,6 +16,18 @@ CWindowSystem& System() { return CWindowSystem::Get(); }
 
 CWindowRecord* RecordOf(HWND hWnd) { return System().Find(hWnd); }
 
+// Positions and sizes come from layout files: they are kept in a range where no sum overflows.
+constexpr long long kMaxCoordinate = 1 << 22;
+
+int ClampCoordinate(long long n) { return static_cast<int>(std::clamp(n, -kMaxCoordinate, kMaxCoordinate)); }
+
+CRect RectFrom(int x, int y, int nWidth, int nHeight)
+{
+    const int nLeft = ClampCoordinate(x);
+    const int nTop = ClampCoordinate(y);
+    return {nLeft, nTop, nLeft + std::max(ClampCoordinate(nWidth), 0), nTop + std::max(ClampCoordinate(nHeight), 0)};
+}
+
 bool IsSpecialHandle(HWND hWnd)
 {
     return hWnd == HWND_TOP || hWnd == HWND_BOTTOM || hWnd == HWND_TOPMOST || hWnd == HWND_NOTOPMOST;
@@ -62,10 +74,13 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const std::string& strClassName, const std:
     cs.lpCreateParams = lpParam;
     cs.hwndParent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
     cs.nID = nID;
-    cs.x = rect.left;
-    cs.y = rect.top;
-    cs.cx = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : rect.right - rect.left;
-    cs.cy = rect.top == CW_USEDEFAULT ? CW_USEDEFAULT : rect.bottom - rect.top;
+    const bool bDefault = rect.left == CW_USEDEFAULT;
+    const CRect rc = RectFrom(rect.left, rect.top, ClampCoordinate(static_cast<long long>(rect.right) - rect.left),
+                              ClampCoordinate(static_cast<long long>(rect.bottom) - rect.top));
+    cs.x = bDefault ? CW_USEDEFAULT : rc.left;
+    cs.y = rect.top == CW_USEDEFAULT ? CW_USEDEFAULT : rc.top;
+    cs.cx = bDefault ? CW_USEDEFAULT : rc.Width();
+    cs.cy = rect.top == CW_USEDEFAULT ? CW_USEDEFAULT : rc.Height();
     cs.style = dwStyle;
     cs.dwExStyle = dwExStyle;
     cs.lpszName = strWindowName.c_str();
@@ -244,14 +259,15 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
 {
     if (CWindowRecord* pRecord = RecordOf(m_hWnd))
-        System().SetWindowPos(pRecord, nullptr, CRect(x, y, x + nWidth, y + nHeight),
+        System().SetWindowPos(pRecord, nullptr, RectFrom(x, y, nWidth, nHeight),
                               SWP_NOZORDER | (bRepaint ? 0 : SWP_NOREDRAW));
 }
 
 void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
 {
     if (lpRect)
-        MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+        MoveWindow(lpRect->left, lpRect->top, ClampCoordinate(static_cast<long long>(lpRect->right) - lpRect->left),
+                   ClampCoordinate(static_cast<long long>(lpRect->bottom) - lpRect->top), bRepaint);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
@@ -260,7 +276,7 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
     if (!pRecord)
         return FALSE;
     HWND hInsertAfter = pWndInsertAfter ? pWndInsertAfter->m_hWnd : HWND_TOP;
-    System().SetWindowPos(pRecord, hInsertAfter, CRect(x, y, x + cx, y + cy), nFlags);
+    System().SetWindowPos(pRecord, hInsertAfter, RectFrom(x, y, cx, cy), nFlags);
     return TRUE;
 }
 

@@ -400,11 +400,13 @@ CRect CWindowSystem::CalcClient(CWindowRecord* pRecord, const CRect& rcWindow)
     params.rgrc[0] = params.rgrc[1] = rcWindow;
     params.rgrc[2] = pRecord->rcClient;
     Send(pRecord->hWnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params));
-    CRect rcClient(params.rgrc[0]);
+    const RECT& rc = params.rgrc[0];
     // The client area never leaves the window rectangle.
-    rcClient = CRect::Intersection(rcClient, rcWindow);
-    if (rcClient.IsRectEmpty())
-        rcClient = CRect(rcWindow.TopLeft(), CSize(0, 0));
+    CRect rcClient;
+    rcClient.left = std::clamp(rc.left, rcWindow.left, rcWindow.right);
+    rcClient.top = std::clamp(rc.top, rcWindow.top, rcWindow.bottom);
+    rcClient.right = std::clamp(rc.right, rcClient.left, rcWindow.right);
+    rcClient.bottom = std::clamp(rc.bottom, rcClient.top, rcWindow.bottom);
     return rcClient;
 }
 

@@ -1,5 +1,7 @@
 // Painting: damage, the order of WM_NCPAINT, WM_ERASEBKGND and WM_PAINT, what reaches the frame
 // buffer and what the host is given to present.
+#include <climits>
+
 #include "platform_fixture.h"
 
 namespace {
@@ -186,6 +188,13 @@ TEST_F(PaintTest, AWindowWithoutAFrameNeverStopsTheLoop)
         host.PumpUntilIdle();
         EXPECT_EQ(host.PumpUntilIdle(), 0);
         EXPECT_EQ(host.GetScreenPixel(&child, {1, 1}), CLR_INVALID);
+        // Extreme positions and sizes are cut down instead of overflowing.
+        child.MoveWindow(INT_MAX, INT_MIN, INT_MAX, -5);
+        CRect rcChild;
+        child.GetClientRect(&rcChild);
+        EXPECT_EQ(rcChild.Height(), 0);
+        EXPECT_GT(rcChild.Width(), 0);
+        host.PumpUntilIdle();
     }
 }
 
