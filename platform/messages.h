@@ -223,6 +223,18 @@ constexpr int IDC_SIZEWE = 32644;
 constexpr int IDC_SIZENS = 32645;
 constexpr int IDC_HAND = 32649;
 
+// System metrics.
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
+constexpr int SM_CXICON = 11;
+constexpr int SM_CYICON = 12;
+constexpr int SM_CXDOUBLECLK = 36;
+constexpr int SM_CYDOUBLECLK = 37;
+constexpr int SM_CXSMICON = 49;
+constexpr int SM_CYSMICON = 50;
+
 // Dialog results and command ids.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;

@@ -520,6 +520,25 @@ BOOL GetCursorPos(LPPOINT lpPoint)
 
 short GetKeyState(int nVirtKey) { return System().KeyState(nVirtKey); }
 
+int GetSystemMetrics(int nIndex)
+{
+    const IWindowHost* pHost = System().Host();
+    const CRect rcScreen = pHost ? pHost->GetWorkArea() : CRect();
+    switch (nIndex) {
+    case SM_CXSCREEN: return rcScreen.Width();
+    case SM_CYSCREEN: return rcScreen.Height();
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+    case SM_CXSMICON:
+    case SM_CYSMICON: return 16;
+    case SM_CXICON:
+    case SM_CYICON: return 32;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK: return 4;
+    default: return 0;
+    }
+}
+
 void SetWindowExtra(HWND hWnd, std::unique_ptr<CWindowExtra> pExtra)
 {
     if (CWindowRecord* pRecord = RecordOf(hWnd))

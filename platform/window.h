@@ -158,6 +158,8 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* lpEventTrack);
 inline BOOL _TrackMouseEvent(TRACKMOUSEEVENT* lpEventTrack) { return TrackMouseEvent(lpEventTrack); }
 BOOL ReleaseCapture();
 BOOL GetCursorPos(LPPOINT lpPoint);
+// SM_ values; the screen is the host's work area, 0 for values the layer does not know.
+int GetSystemMetrics(int nIndex);
 // Negative while the key (VK_SHIFT, VK_CONTROL, VK_LBUTTON, ...) is down.
 short GetKeyState(int nVirtKey);
 

@@ -28,6 +28,22 @@ TEST_F(InputTest, AClickReachesTheWindowUnderThePointerAtItsClientCoordinates)
     EXPECT_EQ(up.wParam, MK_SHIFT);
 }
 
+TEST_F(InputTest, AWheelTurnNobodyWantsGoesUpToTheParent)
+{
+    CProbeWnd top;
+    MakeTop(top);
+    CProbeWnd child;
+    MakeChild(child, top, CRect(20, 30, 80, 60));
+    host.Wheel(&child, {5, 5}, -WHEEL_DELTA);
+    host.PumpUntilIdle();
+    ASSERT_EQ(child.Count(WM_MOUSEWHEEL), 1);
+    ASSERT_EQ(top.Count(WM_MOUSEWHEEL), 1);
+    const MSG& wheel = *std::find_if(top.received.begin(), top.received.end(),
+                                     [](const MSG& msg) { return msg.message == WM_MOUSEWHEEL; });
+    EXPECT_EQ(static_cast<short>(HIWORD(wheel.wParam)), -WHEEL_DELTA);
+    EXPECT_EQ(GET_X_LPARAM(wheel.lParam), 125);
+}
+
 TEST_F(InputTest, DoubleClicksComeOnlyToClassesThatAskAndOnlyWhenCloseInTimeAndPlace)
 {
     struct Case {

@@ -176,6 +176,31 @@ TEST_F(PaintTest, AWindowRegionShapesTheNativeWindowAndItsInput)
     EXPECT_FALSE(pNative->bShaped);
 }
 
+TEST_F(PaintTest, TheTopSiblingTakesTheClicksAndStaysOnTopWhenTheOtherRepaints)
+{
+    CProbeWnd top;
+    MakeTop(top);
+    CProbeWnd first;
+    CProbeWnd second;
+    first.clrPaint = RGB(255, 0, 0);
+    second.clrPaint = RGB(0, 255, 0);
+    // Children keep the order in which they were made, the first on top (as dialog controls do).
+    MakeChild(first, top, CRect(0, 0, 40, 40), 1);
+    MakeChild(second, top, CRect(20, 20, 60, 60), 2);
+    host.PumpUntilIdle();
+    EXPECT_EQ(host.GetScreenPixel(&top, {30, 30}), RGB(255, 0, 0));
+    EXPECT_EQ(top.GetWindow(GW_CHILD), &first);
+    second.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(top.GetWindow(GW_CHILD), &second);
+    host.Click(&top, {30, 30});
+    first.Invalidate();
+    host.PumpUntilIdle();
+    EXPECT_EQ(host.GetScreenPixel(&top, {30, 30}), RGB(0, 255, 0));
+    EXPECT_EQ(host.GetScreenPixel(&top, {10, 10}), RGB(255, 0, 0));
+    EXPECT_EQ(second.Count(WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(first.Count(WM_LBUTTONDOWN), 0);
+}
+
 TEST_F(PaintTest, AWindowWithoutAFrameNeverStopsTheLoop)
 {
     // Sizes from a layout file may be empty or far beyond any screen.
