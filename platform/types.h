@@ -13,6 +13,11 @@ using DWORD = std::uint32_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
+using LONG = std::int32_t;
+using UINT_PTR = std::uintptr_t;
+using INT_PTR = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
+using ATOM = WORD;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
@@ -63,6 +68,10 @@ struct RECT {
     int right = 0;
     int bottom = 0;
 };
+
+using LPPOINT = POINT*;
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
 
 constexpr bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
 constexpr bool operator==(const SIZE& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
