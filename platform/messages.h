@@ -347,6 +347,19 @@ constexpr UINT TTF_SUBCLASS = 0x0010;
 constexpr UINT TTM_ACTIVATE = WM_USER + 1;
 constexpr UINT TTM_ADDTOOLW = WM_USER + 50;
 
+// One tool of a tooltip control (TTM_ADDTOOLW): with TTF_IDISHWND, uId is the handle of the window
+// the tip watches. The text is UTF-8; the control keeps its own copy.
+struct TOOLINFO {
+    UINT cbSize = sizeof(TOOLINFO);
+    UINT uFlags = 0;
+    HWND hwnd = nullptr;
+    UINT_PTR uId = 0;
+    RECT rect{};
+    void* hinst = nullptr;
+    const char* lpszText = nullptr;
+    LPARAM lParam = 0;
+};
+
 // Scroll bars.
 constexpr DWORD SBS_HORZ = 0x0000;
 constexpr DWORD SBS_VERT = 0x0001;
