@@ -2,7 +2,7 @@
 // free: datagram sizes, restart after an empty or oversized receive, port retry, and stops that
 // wake blocked receives and wait for the handler.
 #include "handoff_recorder.h"
-#include "netlab.h"
+#include "lab_fixture.h"
 
 #include "discovery/broadcast_thread.h"
 #include "discovery/multicast_thread.h"
@@ -24,23 +24,12 @@
 #include <set>
 #include <string>
 #include <thread>
-#include <unistd.h>
+#include <cstdlib>
 
 namespace {
 
 using boost::asio::ip::udp;
 using namespace std::chrono_literals;
-
-template <typename Condition> bool Eventually(Condition condition, std::chrono::milliseconds limit = 5s)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(2ms);
-    }
-    return true;
-}
 
 class Sender {
 public:
@@ -122,24 +111,23 @@ private:
     bool bInHandler = false;
 };
 
-class WorkerLifeTest : public ::testing::Test {
+class WorkerLifeTest : public LabTest {
 protected:
+    std::vector<std::string> Attachments() const override { return {"solo:a:10.213.0.1/16"}; }
     void SetUp() override
     {
-        std::string strReason;
-        lab = netlab::Lab::Create({"solo:a:10.213.0.1/16"}, &strReason);
-        if (!lab)
-            GTEST_SKIP() << strReason;
+        LabTest::SetUp();
+        if (IsSkipped())
+            return;
         inside = std::make_unique<netlab::Lab::Inside>(*lab, "solo");
         ASSERT_TRUE(inside->Entered());
     }
     void TearDown() override
     {
         inside.reset();
-        lab.reset();
+        LabTest::TearDown();
     }
 
-    std::unique_ptr<netlab::Lab> lab;
     std::unique_ptr<netlab::Lab::Inside> inside;
 };
 

@@ -31,7 +31,8 @@ std::vector<char*> ArgumentVector(const std::vector<std::string>& argv)
 }
 
 // Starts a program with its standard input and output where asked (-1: inherited).
-pid_t StartProgram(const std::vector<std::string>& argv, int nInput, int nOutput, bool bNewSession)
+pid_t StartProgram(const std::vector<std::string>& argv, int nInput, int nOutput, bool bNewSession,
+                   bool bWithErrors = false)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -39,6 +40,8 @@ pid_t StartProgram(const std::vector<std::string>& argv, int nInput, int nOutput
         posix_spawn_file_actions_adddup2(&actions, nInput, STDIN_FILENO);
     if (nOutput >= 0)
         posix_spawn_file_actions_adddup2(&actions, nOutput, STDOUT_FILENO);
+    if (nOutput >= 0 && bWithErrors)
+        posix_spawn_file_actions_adddup2(&actions, nOutput, STDERR_FILENO);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     if (bNewSession)
@@ -175,12 +178,12 @@ std::optional<int> Child::Wait(std::chrono::milliseconds timeout)
     return status;
 }
 
-std::unique_ptr<Child> Spawn(const std::vector<std::string>& argv)
+std::unique_ptr<Child> Spawn(const std::vector<std::string>& argv, bool bWithErrors)
 {
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe: " + std::string(std::strerror(errno)));
-    const pid_t nPid = StartProgram(argv, -1, pipeEnds[1], false);
+    const pid_t nPid = StartProgram(argv, -1, pipeEnds[1], false, bWithErrors);
     close(pipeEnds[1]);
     if (nPid < 0) {
         close(pipeEnds[0]);
@@ -242,11 +245,12 @@ Lab::~Lab()
     WaitForExit(nGuard);
 }
 
-std::unique_ptr<Child> Lab::Spawn(const std::string& strHost, const std::vector<std::string>& argv) const
+std::unique_ptr<Child> Lab::Spawn(const std::string& strHost, const std::vector<std::string>& argv,
+                                  bool bWithErrors) const
 {
     std::vector<std::string> inside = {"ip", "netns", "exec", Namespace(strHost)};
     inside.insert(inside.end(), argv.begin(), argv.end());
-    return netlab::Spawn(inside);
+    return netlab::Spawn(inside, bWithErrors);
 }
 
 int Lab::Run(const std::string& strHost, const std::vector<std::string>& argv) const

@@ -41,8 +41,9 @@ private:
     std::optional<int> status;
 };
 
-// Starts argv[0] (searched in PATH) with the given arguments.
-std::unique_ptr<Child> Spawn(const std::vector<std::string>& argv);
+// Starts argv[0] (searched in PATH) with the given arguments; with bWithErrors its standard
+// error goes into the same pipe as its output.
+std::unique_ptr<Child> Spawn(const std::vector<std::string>& argv, bool bWithErrors = false);
 
 // A lab of namespaces. Should the process die before the lab is destroyed, the guard left
 // behind removes it.
@@ -58,7 +59,8 @@ public:
 
     std::string Namespace(const std::string& strHost) const { return strName + "-" + strHost; }
     // Starts a program inside HOST's namespace.
-    std::unique_ptr<Child> Spawn(const std::string& strHost, const std::vector<std::string>& argv) const;
+    std::unique_ptr<Child> Spawn(const std::string& strHost, const std::vector<std::string>& argv,
+                                 bool bWithErrors = false) const;
     // Runs a command inside HOST's namespace to its end; its exit code.
     int Run(const std::string& strHost, const std::vector<std::string>& argv) const;
 
