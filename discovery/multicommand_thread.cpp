@@ -25,8 +25,9 @@ void CSearchDeviceMultiCommandThead::CreateWorkThread()
         } else {
             const address_v4 local = boost::asio::ip::make_address_v4(strIP);
             BindSocket(PortEndpoint(local, GetPort()));
-            // Binding chooses the source address but not the interface a multicast datagram
-            // leaves by; without this the M-SEARCH would go out by the default route.
+            // The M-SEARCH must leave through this address's interface, not by the default
+            // route. Linux already picks the interface from a bound source address; the option
+            // says so explicitly instead of relying on that routing rule.
             SetSocketOption(boost::asio::ip::multicast::outbound_interface(local));
         }
         StartReceiveThread();

@@ -23,6 +23,7 @@ struct DeviceFields {
         return std::tie(strID, strIP, strHost, strProduct, strExtra, strOSVersion, strVendor, nType);
     }
     bool operator==(const DeviceFields& other) const { return Tie() == other.Tie(); }
+    bool operator<(const DeviceFields& other) const { return Tie() < other.Tie(); }
 };
 
 inline std::ostream& operator<<(std::ostream& out, const DeviceFields& f)
