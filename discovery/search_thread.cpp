@@ -23,6 +23,10 @@ constexpr std::chrono::seconds RECEIVE_WAKE_LIMIT{2};
 // Twenty further ports at most in a worker's life.
 constexpr int PORT_RETRY_LIMIT = 20;
 
+// Room for a burst of answers (a thousand devices within 50 ms) while the receive thread
+// hands off the ones before; the kernel caps it at net.core.rmem_max.
+constexpr int RECEIVE_BUFFER_BYTES = 1 << 20;
+
 } // namespace
 
 udp::endpoint PortEndpoint(const address_v4& address, int nPort)
@@ -179,6 +183,8 @@ void CSearchDeviceThread::OpenSocket()
 {
     std::lock_guard lock(mtxSocket);
     sock.open(udp::v4());
+    boost::system::error_code ec;
+    sock.set_option(udp::socket::receive_buffer_size(RECEIVE_BUFFER_BYTES), ec);
 }
 
 void CSearchDeviceThread::BindSocket(const udp::endpoint& endpoint)
