@@ -74,7 +74,8 @@ protected:
     bool RememberAnswer(const SearchDeviceInfo& record, bool bForgetRepeat);
 
     // Held by every create and exit, so that a stop from outside and a restart on the receive
-    // thread never interleave.
+    // thread never interleave. With bExit, an exit that is not part of a restart stops the
+    // worker for good.
     class CLifeLock {
     public:
         explicit CLifeLock(CSearchDeviceThread& worker, bool bExit = false);
@@ -82,10 +83,12 @@ protected:
         std::lock_guard<std::recursive_mutex> lock;
     };
 
+    // Guarded by mtxLastInfo: the GUI thread clears it while the receive thread compares.
     SearchDeviceInfo lastDeviceInfo;
     boost::asio::io_context ioContext;
     boost::asio::ip::udp::socket sock;
     std::string strIP;
+    // Atomic: a port retry during a restart changes it while the GUI thread logs with it.
     std::atomic<int> nPort{1530};
     int testCount = 0;
     std::atomic<bool> bExitSock{false};

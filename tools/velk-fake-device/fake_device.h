@@ -19,7 +19,7 @@ struct CFakeDevice {
 };
 
 // Applies "key=value,key=value..." (keys id, ip, host, vendor, product, version, extra and
-// via = broadcast|ssdp|both) to a device; the error text when the spec is malformed.
+// via = broadcast|ssdp|both) to a device; the error text when it is malformed.
 std::optional<std::string> ApplyDeviceSpec(const std::string& strSpec, CFakeDevice& device);
 
 // nCount devices from one: the IPv4 address counts up, id and host get "-1", "-2", ... Nothing
