@@ -210,6 +210,30 @@ TEST_F(WorkerLifeTest, ExitWakesEveryBlockedReceiveAtOnce)
     EXPECT_EQ(base.nCreates, 1);
 }
 
+TEST_F(WorkerLifeTest, StopAmidRestartsEndsTheWorkerForGood)
+{
+    std::atomic<bool> bSending{true};
+    std::thread restarter([&] {
+        Sender sender;
+        while (bSending)
+            sender.Send(1530, "");
+    });
+    // Each stop lands at another moment of the restart cycle.
+    for (int nRound = 0; nRound < 100; ++nRound) {
+        RecordingThread worker;
+        worker.InitValue(nullptr, 1530, false);
+        ASSERT_TRUE(Eventually([&] { return worker.nCreates > 1 + nRound % 3; }));
+        worker.ExitWorkThread();
+        ASSERT_TRUE(worker.WaitUntilThreadsLeft(1s)) << "round " << nRound;
+        const int nCreates = worker.nCreates;
+        std::this_thread::sleep_for(1ms);
+        ASSERT_EQ(worker.nCreates, nCreates) << "round " << nRound;
+        ASSERT_EQ(worker.LocalEndpoint().port(), 0) << "round " << nRound;
+    }
+    bSending = false;
+    restarter.join();
+}
+
 TEST_F(WorkerLifeTest, PortRetryTakesTheFirstFreeOfTheNextTwenty)
 {
     const struct {
