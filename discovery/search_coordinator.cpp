@@ -4,6 +4,7 @@
 #include "discovery/handoff.h"
 #include "discovery/multicast_thread.h"
 #include "discovery/multicommand_thread.h"
+#include "discovery/search_thread.h"
 #include "log/log_system.h"
 
 #include <boost/asio/ip/address_v4.hpp>

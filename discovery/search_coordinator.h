@@ -4,13 +4,14 @@
 
 #include "discovery/device_manager.h"
 #include "discovery/protocol.h"
-#include "discovery/search_thread.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+class CSearchDeviceThread;
 
 // What a search runs with; the defaults are the program's.
 struct CSearchSettings {
