@@ -85,7 +85,8 @@ public:
     int GetSliceWidth() const { return m_nSliceWidth; }
     int GetSliceCount() const { return m_nSliceCount; }
     int GetCurrentSlice() const { return m_nCurrentSlice; }
-    const Font& GetFont() const { return *m_pFont; }
+    // Named apart from CWnd::GetFont, which every drawn window also inherits.
+    const Font& GetTextFont() const { return *m_pFont; }
     // None until a text is set.
     const std::optional<std::string>& GetText() const { return m_strText; }
     CPoint GetTextOffset() const { return m_ptTextOffset; }

@@ -26,9 +26,9 @@ TEST(PropertyFrame, StartsWithItsDefaults)
     EXPECT_EQ(frame.GetSliceWidth(), 0);
     EXPECT_EQ(frame.GetSliceCount(), 1);
     EXPECT_EQ(frame.GetCurrentSlice(), 0);
-    EXPECT_EQ(frame.GetFont().GetSize(), 12.0f);
-    EXPECT_TRUE(frame.GetFont().IsAvailable());
-    EXPECT_FALSE(frame.GetFont().GetFamilyName().empty());
+    EXPECT_EQ(frame.GetTextFont().GetSize(), 12.0f);
+    EXPECT_TRUE(frame.GetTextFont().IsAvailable());
+    EXPECT_FALSE(frame.GetTextFont().GetFamilyName().empty());
     EXPECT_FALSE(frame.GetText().has_value());
     EXPECT_EQ(frame.GetTextOffset(), CPoint(0, 0));
     EXPECT_EQ(frame.GetLastClientRect(), CRect());
@@ -55,10 +55,10 @@ TEST(PropertyFrame, SettersStoreOpaqueColoursTextsAndFonts)
     EXPECT_EQ(*frame.GetText(), "Searching new devices,please wait 10s...");
 
     frame.SetTextFont("Tahoma", 13);
-    EXPECT_EQ(frame.GetFont().GetSize(), 13.0f);
-    EXPECT_TRUE(frame.GetFont().IsAvailable());
+    EXPECT_EQ(frame.GetTextFont().GetSize(), 13.0f);
+    EXPECT_TRUE(frame.GetTextFont().IsAvailable());
     frame.SetTextFont("Tahoma", 0);
-    EXPECT_FALSE(frame.GetFont().IsAvailable());
+    EXPECT_FALSE(frame.GetTextFont().IsAvailable());
 }
 
 class PropertyFrameImage : public ::testing::Test {
