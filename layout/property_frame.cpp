@@ -1,6 +1,9 @@
 // The property frame's state and setters, moving a child window and attaching a tooltip.
 #include "layout/property_frame.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 constexpr const char* kDefaultFaceName = "宋体";
@@ -8,13 +11,19 @@ constexpr int kDefaultFontSize = 12;
 
 bool IsMoveMode(int nMode) { return nMode >= MOVE_MODE_KEEP && nMode <= MOVE_MODE_STRETCH; }
 
+// n + nDelta, kept within the integers (the window system clamps positions further).
+int Shifted(int n, int nDelta)
+{
+    return static_cast<int>(std::clamp<long long>(static_cast<long long>(n) + nDelta, INT_MIN, INT_MAX));
+}
+
 // Applies one direction's mode to the edges nLow (left or top) and nHigh (right or bottom).
 void ApplyMoveMode(int nMode, int nDelta, int& nLow, int& nHigh)
 {
     if (nMode == MOVE_MODE_MOVE)
-        nLow += nDelta;
+        nLow = Shifted(nLow, nDelta);
     if (nMode == MOVE_MODE_MOVE || nMode == MOVE_MODE_STRETCH)
-        nHigh += nDelta;
+        nHigh = Shifted(nHigh, nDelta);
 }
 
 } // namespace
