@@ -170,7 +170,7 @@ bool CDialog::CreateFromTemplate(const CDialogTemplate& dialogTemplate, CWnd* pO
         // The first control that takes the focus by Tab gets it, else the dialog itself.
         CWnd* pFocus = nullptr;
         for (CWnd* pChild = GetWindow(GW_CHILD); pChild && !pFocus; pChild = pChild->GetWindow(GW_HWNDNEXT))
-            if ((pChild->GetStyle() & WS_TABSTOP) && pChild->IsWindowVisible() && pChild->IsWindowEnabled())
+            if ((pChild->GetStyle() & (WS_TABSTOP | WS_VISIBLE)) == (WS_TABSTOP | WS_VISIBLE) && pChild->IsWindowEnabled())
                 pFocus = pChild;
         (pFocus ? pFocus : this)->SetFocus();
     }

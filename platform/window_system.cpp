@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/app.h"
 #include "platform/standard_classes.h"
 
 namespace velk::platform {
@@ -279,6 +280,9 @@ void CWindowSystem::FinishDestroy(HWND hWnd)
     std::unique_ptr<CWindowRecord> pGone = std::move(it->second);
     m_records.erase(it);
     pGone.reset();
+    // The end of the application's main window ends its loop.
+    if (pObject && pObject == AfxGetMainWnd())
+        PostQuit(0);
     if (pObject)
         pObject->PostNcDestroy();
 }
