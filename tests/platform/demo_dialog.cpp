@@ -53,7 +53,22 @@ void ShapeWindow(CWnd& wnd)
 
 } // namespace
 
+constexpr UINT_PTR kLifetimeTimer = 1;
+
 CDemoDialog::CDemoDialog(std::string strIconPath) : CDialog(DemoTemplate()), m_strIconPath(std::move(strIconPath)) {}
+
+CRect CDemoDialog::CloseRect()
+{
+    const int nTop = kHeight - kMargin - kButtonHeight;
+    return {kWidth - kMargin - kButtonWidth, nTop, kWidth - kMargin, nTop + kButtonHeight};
+}
+
+CRect CDemoDialog::RefreshRect()
+{
+    CRect rc = CloseRect();
+    rc.OffsetRect(-kButtonWidth - 8, 0);
+    return rc;
+}
 
 BOOL CDemoDialog::OnInitDialog()
 {
@@ -87,12 +102,8 @@ BOOL CDemoDialog::OnInitDialog()
     AddRow(0, "velk-disk-01", "192.168.1.20", "VELK WIFI DISK");
     list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 
-    const int nTop = kHeight - kMargin - kButtonHeight;
-    close.Create("Close", WS_VISIBLE | BS_PUSHBUTTON, CRect(kWidth - kMargin - kButtonWidth, nTop, kWidth - kMargin, nTop + kButtonHeight),
-                 this, IDCANCEL);
-    refresh.Create("Refresh", WS_VISIBLE | BS_DEFPUSHBUTTON,
-                   CRect(kWidth - kMargin - 2 * kButtonWidth - 8, nTop, kWidth - kMargin - kButtonWidth - 8, nTop + kButtonHeight), this,
-                   kRefreshId);
+    close.Create("Close", WS_VISIBLE | BS_PUSHBUTTON, CloseRect(), this, IDCANCEL);
+    refresh.Create("Refresh", WS_VISIBLE | BS_DEFPUSHBUTTON, RefreshRect(), this, kRefreshId);
     refresh.SetFont(&m_listFont);
     close.SetFont(&m_listFont);
     SendMessage(DM_SETDEFID, kRefreshId);
@@ -105,6 +116,8 @@ BOOL CDemoDialog::OnInitDialog()
     tool.lpszText = "Search the network again";
     ::SendMessage(hToolTip, TTM_ACTIVATE, TRUE, 0);
     ::SendMessage(hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (nLifetime)
+        SetTimer(kLifetimeTimer, nLifetime);
     // The list has the focus, as it would after a click on a row.
     list.SetFocus();
     return FALSE;
@@ -144,6 +157,10 @@ LRESULT CDemoDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND: return TRUE;
     case WM_PAINT: Paint(); return 0;
+    case WM_TIMER:
+        if (wParam == kLifetimeTimer)
+            EndDialog(IDCANCEL);
+        return 0;
     case WM_LBUTTONDOWN:
         if (GET_Y_LPARAM(lParam) < kBand)
             SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, lParam);

@@ -22,6 +22,12 @@ public:
     // strIconPath: a picture for the window icon (none when empty or unreadable).
     explicit CDemoDialog(std::string strIconPath = {});
 
+    // The buttons' places in the dialog's client area.
+    static CRect RefreshRect();
+    static CRect CloseRect();
+    // Ends the modal run (with IDCANCEL) this long after it began; 0: never.
+    UINT nLifetime = 0;
+
     int nRefreshClicks = 0;
     CListCtrl list;
     CButton refresh;
