@@ -463,8 +463,21 @@ void CX11Host::BeginInteractiveMove(HWND hWnd, POINT ptScreen)
         XFlush(impl.pDisplay);
         return;
     }
-    impl.hMoving = hWnd;
     impl.ptGrab = {ptScreen.x - pNative->rcScreen.left, ptScreen.y - pNative->rcScreen.top};
+    Window rootReturn = 0, childReturn = 0;
+    int xRoot = 0, yRoot = 0, xWindow = 0, yWindow = 0;
+    unsigned int nMask = 0;
+    if (XQueryPointer(impl.pDisplay, impl.root, &rootReturn, &childReturn, &xRoot, &yRoot, &xWindow, &yWindow, &nMask) &&
+        !(nMask & Button1Mask)) {
+        // The button went up before the press was handled: the window goes where the pointer went.
+        const POINT pt{xRoot - impl.ptGrab.x, yRoot - impl.ptGrab.y};
+        pNative->rcScreen.MoveToXY(pt.x, pt.y);
+        XMoveWindow(impl.pDisplay, pNative->window, pt.x, pt.y);
+        XFlush(impl.pDisplay);
+        CHostEvents::Moved(hWnd, pt);
+        return;
+    }
+    impl.hMoving = hWnd;
     XGrabPointer(impl.pDisplay, pNative->window, False, ButtonReleaseMask | PointerMotionMask, GrabModeAsync, GrabModeAsync,
                  kXNone, kXNone, impl.lastTime);
     XFlush(impl.pDisplay);

@@ -13,6 +13,7 @@
 #include "platform/process.h"
 
 // After the layer's headers and GoogleTest: Xlib defines None, Bool and Status as macros.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/shape.h>
@@ -132,6 +133,71 @@ CCapture X11Test::Capture(unsigned long nWindow, int nWidth, int nHeight)
             capture.pixels.push_back(static_cast<std::uint32_t>(XGetPixel(pImage, x, y) & 0xFFFFFF));
     XDestroyImage(pImage);
     return capture;
+}
+
+POINT X11Test::ScreenPosition(unsigned long nWindow)
+{
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(DisplayOf(m_pDisplay), nWindow, DefaultRootWindow(DisplayOf(m_pDisplay)), 0, 0, &x, &y, &child);
+    return {x, y};
+}
+
+void X11Test::PretendWindowManager(const std::vector<std::string>& supported)
+{
+    Display* pDisplay = DisplayOf(m_pDisplay);
+    const Window root = DefaultRootWindow(pDisplay);
+    const Window check = XCreateSimpleWindow(pDisplay, root, 0, 0, 1, 1, 0, 0, 0);
+    const Atom checkAtom = XInternAtom(pDisplay, "_NET_SUPPORTING_WM_CHECK", False);
+    XChangeProperty(pDisplay, root, checkAtom, XA_WINDOW, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&check), 1);
+    XChangeProperty(pDisplay, check, checkAtom, XA_WINDOW, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&check), 1);
+    std::vector<Atom> atoms;
+    for (const std::string& strName : supported)
+        atoms.push_back(XInternAtom(pDisplay, strName.c_str(), False));
+    XChangeProperty(pDisplay, root, XInternAtom(pDisplay, "_NET_SUPPORTED", False), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(atoms.data()), static_cast<int>(atoms.size()));
+    // Requests are sent to the root window for the clients that listen for its children's changes.
+    XSelectInput(pDisplay, root, SubstructureNotifyMask);
+    XSync(pDisplay, False);
+}
+
+std::optional<std::vector<long>> X11Test::TakeRequest(const char* szType, unsigned long nWindow)
+{
+    Display* pDisplay = DisplayOf(m_pDisplay);
+    XSync(pDisplay, False);
+    const Atom type = XInternAtom(pDisplay, szType, False);
+    std::optional<std::vector<long>> request;
+    XEvent event;
+    while (XPending(pDisplay)) {
+        XNextEvent(pDisplay, &event);
+        if (!request && event.type == ClientMessage && event.xclient.message_type == type && event.xclient.window == nWindow)
+            request = std::vector<long>(event.xclient.data.l, event.xclient.data.l + 5);
+    }
+    return request;
+}
+
+void X11Test::SetWmState(unsigned long nWindow, bool bIconic)
+{
+    Display* pDisplay = DisplayOf(m_pDisplay);
+    const Atom state = XInternAtom(pDisplay, "WM_STATE", False);
+    const long values[2] = {bIconic ? IconicState : NormalState, 0};
+    XChangeProperty(pDisplay, nWindow, state, state, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(values), 2);
+    XSync(pDisplay, False);
+}
+
+void X11Test::SendDeleteWindow(unsigned long nWindow)
+{
+    Display* pDisplay = DisplayOf(m_pDisplay);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = nWindow;
+    event.xclient.message_type = XInternAtom(pDisplay, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(pDisplay, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(pDisplay, nWindow, False, NoEventMask, &event);
+    XSync(pDisplay, False);
 }
 
 bool X11Test::InShape(unsigned long nWindow, int x, int y)

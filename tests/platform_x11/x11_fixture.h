@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,19 @@ protected:
     CCapture Capture(unsigned long nWindow, int nWidth, int nHeight);
     // Whether the point (window coordinates) is inside the window's bounding shape.
     bool InShape(unsigned long nWindow, int x, int y);
+    // Where the window's top-left corner is on the screen.
+    POINT ScreenPosition(unsigned long nWindow);
+
+    // A stand-in window manager that says it supports the given _NET_ hints and hears the
+    // requests clients send to the root window.
+    void PretendWindowManager(const std::vector<std::string>& supported);
+    // The first client message of that type for the window since the last call (its five
+    // values), or nothing.
+    std::optional<std::vector<long>> TakeRequest(const char* szType, unsigned long nWindow);
+    // What a window manager does to minimise and restore a window: its WM_STATE.
+    void SetWmState(unsigned long nWindow, bool bIconic);
+    // What a window manager sends when the user closes a window.
+    void SendDeleteWindow(unsigned long nWindow);
 
     CXvfb xvfb;
     std::unique_ptr<CX11Host> pHost;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -13,6 +14,8 @@
 #include <sys/wait.h>
 
 #include "demo_dialog.h"
+#include "platform_fixture.h"
+#include "platform/remote_window.h"
 #include "picture_files.h"
 #include "platform/host_headless.h"
 #include "platform/message_loop.h"
@@ -224,6 +227,114 @@ TEST_F(X11Test, TheDisplayIsReachedFromInsideANetworkNamespace)
     const CProgramRun run = RunPumping({"ip", "netns", "exec", szName, VELK_BIN_DIR "/velk_platform_demo", "--exit-after", "300"});
     RunPumping({"ip", "netns", "delete", szName});
     EXPECT_EQ(run.nExitCode, 0) << run.strOutput;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(X11Test, WithoutAWindowManagerTheTitleBandDragFollowsThePointer)
+{
+    CDemoDialog dialog(kIcon);
+    ASSERT_TRUE(dialog.Create());
+    Settle();
+    const unsigned long nWindow = pHost->NativeWindowId(&dialog);
+    // A slow drag is followed step by step; in a quick one the button is up before the press is
+    // handled, and the window goes straight to where the pointer went.
+    for (const char* szPause : {"0.2", "0"}) {
+        CRect rcBefore;
+        dialog.GetWindowRect(&rcBefore);
+        ASSERT_EQ(ScreenPosition(nWindow), POINT(rcBefore.TopLeft()));
+        const CProgramRun drag =
+            RunPumping({"xdotool", "mousemove", "--window", std::to_string(nWindow), "100", "20", "mousedown", "1", "sleep",
+                        szPause, "mousemove_relative", "--", "-50", "30", "sleep", szPause, "mousemove_relative", "--", "-10",
+                        "5", "sleep", szPause, "mouseup", "1"});
+        ASSERT_EQ(drag.nExitCode, 0) << drag.strOutput;
+        Settle();
+        CRect rcAfter;
+        dialog.GetWindowRect(&rcAfter);
+        EXPECT_EQ(rcAfter.TopLeft(), CPoint(rcBefore.left - 60, rcBefore.top + 35)) << "pause " << szPause;
+        EXPECT_EQ(ScreenPosition(nWindow), POINT(rcAfter.TopLeft())) << "pause " << szPause;
+    }
+    EXPECT_EQ(dialog.nRefreshClicks, 0);
+}
+
+TEST_F(X11Test, AWindowManagerIsAskedToActivateAndToMoveAndItsStatesAreFollowed)
+{
+    PretendWindowManager({"_NET_ACTIVE_WINDOW", "_NET_WM_MOVERESIZE"});
+    CRecordingDemo dialog(kIcon);
+    ASSERT_TRUE(dialog.Create());
+    Settle();
+    const unsigned long nWindow = pHost->NativeWindowId(&dialog);
+    TakeRequest("_NET_ACTIVE_WINDOW", nWindow);
+
+    // Coming to the front as a second start asks for it: raised and activated.
+    dialog.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    dialog.SetWindowPos(&CWnd::wndNoTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Settle();
+    const std::optional<std::vector<long>> activate = TakeRequest("_NET_ACTIVE_WINDOW", nWindow);
+    ASSERT_TRUE(activate.has_value());
+    EXPECT_EQ(activate->at(0), 2); // on the user's behalf
+
+    // Minimised by the window manager: the window says so, and coming forward leaves it so.
+    SetWmState(nWindow, true);
+    Settle();
+    EXPECT_TRUE(dialog.IsIconic());
+    dialog.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Settle();
+    EXPECT_FALSE(TakeRequest("_NET_ACTIVE_WINDOW", nWindow).has_value());
+    SetWmState(nWindow, false);
+    Settle();
+    EXPECT_FALSE(dialog.IsIconic());
+
+    // The title band's drag is the window manager's move.
+    const CProgramRun press = RunPumping({"xdotool", "mousemove", "--window", std::to_string(nWindow), "100", "20", "mousedown", "1"});
+    ASSERT_EQ(press.nExitCode, 0) << press.strOutput;
+    Settle();
+    const std::optional<std::vector<long>> move = TakeRequest("_NET_WM_MOVERESIZE", nWindow);
+    ASSERT_TRUE(move.has_value());
+    EXPECT_EQ(move->at(2), 8); // move
+    EXPECT_EQ(move->at(3), 1); // with the first button
+    RunPumping({"xdotool", "mouseup", "1"});
+
+    // The user closes the window: a dialog hears it as Cancel.
+    SendDeleteWindow(nWindow);
+    Settle();
+    EXPECT_EQ(dialog.commands, std::vector<int>{IDCANCEL});
+    EXPECT_FALSE(dialog.IsWindowVisible());
+}
+
+TEST_F(X11Test, AMessageFromAnotherProcessIsServedByTheWaitingLoop)
+{
+    char szFolder[] = "/tmp/velk-x11-directory-XXXXXX";
+    ASSERT_NE(mkdtemp(szFolder), nullptr);
+    ASSERT_TRUE(PublishWindowTitles(szFolder));
+    RegisterTestClasses();
+    CProbeWnd window;
+    window.onMessage = [](UINT message, WPARAM, LPARAM, LRESULT& nResult) {
+        nResult = 1124;
+        return message == WM_USER + 100;
+    };
+    ASSERT_TRUE(window.CreateEx(0, kPlainClass, "VELK WIFI DISK", WS_POPUP | WS_VISIBLE, CRect(10, 10, 110, 110), nullptr, 0));
+    Settle();
+    const HWND hWnd = window.m_hWnd;
+    std::optional<LRESULT> nResult;
+    std::thread sender([&, hWnd] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        nResult = CRemoteWindow::FindWindow("VELK WIFI DISK", szFolder).SendMessage(WM_USER + 100, 0, 0);
+        PostMessage(hWnd, WM_APP + 4);
+    });
+    const unsigned long nWaits = pHost->WaitCount();
+    MSG msg;
+    while (GetMessage(&msg) && msg.message != WM_APP + 4)
+        DispatchMessage(&msg);
+    sender.join();
+    EXPECT_EQ(nResult, std::optional<LRESULT>(1124));
+    EXPECT_EQ(window.Count(WM_USER + 100), 1);
+    // It slept until the connection came, the request, and the sender's message.
+    EXPECT_LE(pHost->WaitCount() - nWaits, 5u);
+    window.DestroyWindow();
+    std::filesystem::remove_all(szFolder);
 }
 
 } // namespace
