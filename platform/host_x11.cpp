@@ -9,10 +9,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -153,6 +155,39 @@ void CX11Host::CImpl::SendToRoot(Window window, Atom type, long l0, long l1, lon
     XSendEvent(pDisplay, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
+void CX11Host::CImpl::SetHints(const CNative& native, const CNativeWindowSpec& spec)
+{
+    const Window window = native.window;
+    XSetWMProtocols(pDisplay, window, &atoms[WM_DELETE_WINDOW], 1);
+    if (!(spec.dwStyle & WS_CAPTION)) {
+        // flags (decorations), functions, decorations (none), input mode, status.
+        const long hints[5] = {kMotifDecorations, 0, 0, 0, 0};
+        XChangeProperty(pDisplay, window, atoms[MOTIF_WM_HINTS], atoms[MOTIF_WM_HINTS], 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(hints), 5);
+    }
+    const long nPid = getpid();
+    XChangeProperty(pDisplay, window, atoms[NET_WM_PID], XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&nPid), 1);
+    std::string strName = program_invocation_short_name ? program_invocation_short_name : "velk";
+    std::string strClass = strName;
+    strClass[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(strClass[0])));
+    XClassHint classHint{strName.data(), strClass.data()};
+    XSetClassHint(pDisplay, window, &classHint);
+    const Atom type = native.bOverride ? atoms[NET_WM_WINDOW_TYPE_TOOLTIP]
+                      : (spec.dwExStyle & WS_EX_TOOLWINDOW) ? atoms[NET_WM_WINDOW_TYPE_UTILITY]
+                      : spec.hOwner && (spec.dwStyle & WS_CAPTION) ? atoms[NET_WM_WINDOW_TYPE_DIALOG]
+                                                                    : atoms[NET_WM_WINDOW_TYPE_NORMAL];
+    XChangeProperty(pDisplay, window, atoms[NET_WM_WINDOW_TYPE], XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&type), 1);
+    if (CNative* pOwner = Find(spec.hOwner))
+        XSetTransientForHint(pDisplay, window, pOwner->window);
+    XWMHints wmHints{};
+    wmHints.flags = InputHint | StateHint;
+    wmHints.input = True;
+    wmHints.initial_state = NormalState;
+    XSetWMHints(pDisplay, window, &wmHints);
+}
+
 std::unique_ptr<CX11Host> CX11Host::Open(const char* szDisplay)
 {
     // Other threads open connections of their own (the file-manager windows).
@@ -226,38 +261,9 @@ bool CX11Host::CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& spec)
                                   &attributes);
     if (!native.window)
         return false;
-    const Window window = native.window;
     impl.windows[hWnd] = native;
-    impl.byWindow[window] = hWnd;
-
-    XSetWMProtocols(impl.pDisplay, window, &impl.atoms[CImpl::WM_DELETE_WINDOW], 1);
-    if (!(spec.dwStyle & WS_CAPTION)) {
-        // flags (decorations), functions, decorations (none), input mode, status.
-        const long hints[5] = {kMotifDecorations, 0, 0, 0, 0};
-        XChangeProperty(impl.pDisplay, window, impl.atoms[CImpl::MOTIF_WM_HINTS], impl.atoms[CImpl::MOTIF_WM_HINTS], 32,
-                        PropModeReplace, reinterpret_cast<const unsigned char*>(hints), 5);
-    }
-    const long nPid = getpid();
-    XChangeProperty(impl.pDisplay, window, impl.atoms[CImpl::NET_WM_PID], XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&nPid), 1);
-    std::string strName = program_invocation_short_name ? program_invocation_short_name : "velk";
-    std::string strClass = strName;
-    strClass[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(strClass[0])));
-    XClassHint classHint{strName.data(), strClass.data()};
-    XSetClassHint(impl.pDisplay, window, &classHint);
-    const Atom type = native.bOverride ? impl.atoms[CImpl::NET_WM_WINDOW_TYPE_TOOLTIP]
-                      : (spec.dwExStyle & WS_EX_TOOLWINDOW) ? impl.atoms[CImpl::NET_WM_WINDOW_TYPE_UTILITY]
-                      : spec.hOwner && (spec.dwStyle & WS_CAPTION) ? impl.atoms[CImpl::NET_WM_WINDOW_TYPE_DIALOG]
-                                                                    : impl.atoms[CImpl::NET_WM_WINDOW_TYPE_NORMAL];
-    XChangeProperty(impl.pDisplay, window, impl.atoms[CImpl::NET_WM_WINDOW_TYPE], XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&type), 1);
-    if (CImpl::CNative* pOwner = impl.Find(spec.hOwner))
-        XSetTransientForHint(impl.pDisplay, window, pOwner->window);
-    XWMHints wmHints{};
-    wmHints.flags = InputHint | StateHint;
-    wmHints.input = True;
-    wmHints.initial_state = NormalState;
-    XSetWMHints(impl.pDisplay, window, &wmHints);
+    impl.byWindow[native.window] = hWnd;
+    impl.SetHints(native, spec);
     MoveNativeWindow(hWnd, spec.rcScreen);
     SetNativeTitle(hWnd, spec.strTitle);
     return true;
@@ -490,57 +496,66 @@ void CX11Host::PresentNativeWindow(HWND hWnd, const CPixelView& frame, const std
     if (!pNative || !frame.pPixels || frame.nWidth <= 0 || frame.nHeight <= 0)
         return;
     const CRect rcFrame(0, 0, std::min(frame.nWidth, pNative->rcScreen.Width()), std::min(frame.nHeight, pNative->rcScreen.Height()));
-    if (impl.bDirectPixels) {
-        XImage* pImage = XCreateImage(impl.pDisplay, impl.pVisual, static_cast<unsigned>(impl.nDepth), ZPixmap, 0,
-                                      reinterpret_cast<char*>(const_cast<std::uint32_t*>(frame.pPixels)),
-                                      static_cast<unsigned>(frame.nWidth), static_cast<unsigned>(frame.nHeight), 32, frame.nStride);
-        if (!pImage)
-            return;
-        // The frame's words are in this machine's byte order; Xlib swaps them if the server's differs.
-        const std::uint32_t nProbe = 1;
-        pImage->byte_order = *reinterpret_cast<const unsigned char*>(&nProbe) ? LSBFirst : MSBFirst;
-        for (const CRect& rc : damage) {
-            const CRect rcCopy = CRect::Intersection(rc, rcFrame);
-            if (!rcCopy.IsRectEmpty())
-                XPutImage(impl.pDisplay, pNative->window, impl.gc, pImage, rcCopy.left, rcCopy.top, rcCopy.left, rcCopy.top,
-                          static_cast<unsigned>(rcCopy.Width()), static_cast<unsigned>(rcCopy.Height()));
-        }
-        pImage->data = nullptr;
-        XDestroyImage(pImage);
-    } else {
-        // Another visual: each pixel is put together from the visual's masks.
-        const int nShifts[3] = {ShiftOf(impl.pVisual->red_mask), ShiftOf(impl.pVisual->green_mask), ShiftOf(impl.pVisual->blue_mask)};
-        const unsigned long nMasks[3] = {impl.pVisual->red_mask, impl.pVisual->green_mask, impl.pVisual->blue_mask};
-        for (const CRect& rc : damage) {
-            const CRect rcCopy = CRect::Intersection(rc, rcFrame);
-            if (rcCopy.IsRectEmpty())
-                continue;
-            XImage* pImage = XCreateImage(impl.pDisplay, impl.pVisual, static_cast<unsigned>(impl.nDepth), ZPixmap, 0, nullptr,
-                                          static_cast<unsigned>(rcCopy.Width()), static_cast<unsigned>(rcCopy.Height()), 32, 0);
-            if (!pImage)
-                continue;
-            pImage->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(pImage->bytes_per_line), static_cast<std::size_t>(rcCopy.Height())));
-            for (int y = 0; y < rcCopy.Height() && pImage->data; ++y) {
-                const auto* pRow = reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const unsigned char*>(frame.pPixels) +
-                                                                          static_cast<std::ptrdiff_t>(rcCopy.top + y) * frame.nStride);
-                for (int x = 0; x < rcCopy.Width(); ++x) {
-                    const std::uint32_t nPixel = pRow[rcCopy.left + x];
-                    unsigned long nValue = 0;
-                    for (int c = 0; c < 3; ++c) {
-                        const unsigned long nChannel = (nPixel >> (16 - 8 * c)) & 0xFF;
-                        const unsigned long nMax = nMasks[c] >> nShifts[c];
-                        nValue |= ((nChannel * nMax / 255) << nShifts[c]) & nMasks[c];
-                    }
-                    XPutPixel(pImage, x, y, nValue);
-                }
-            }
-            if (pImage->data)
-                XPutImage(impl.pDisplay, pNative->window, impl.gc, pImage, 0, 0, rcCopy.left, rcCopy.top,
-                          static_cast<unsigned>(rcCopy.Width()), static_cast<unsigned>(rcCopy.Height()));
-            XDestroyImage(pImage);
-        }
-    }
+    std::vector<CRect> rects;
+    for (const CRect& rc : damage)
+        if (const CRect rcCopy = CRect::Intersection(rc, rcFrame); !rcCopy.IsRectEmpty())
+            rects.push_back(rcCopy);
+    if (impl.bDirectPixels)
+        impl.PutDirect(pNative->window, frame, rects);
+    else
+        impl.PutConverted(pNative->window, frame, rects);
     XFlush(impl.pDisplay);
+}
+
+void CX11Host::CImpl::PutDirect(Window window, const CPixelView& frame, const std::vector<CRect>& rects)
+{
+    XImage* pImage = XCreateImage(pDisplay, pVisual, static_cast<unsigned>(nDepth), ZPixmap, 0,
+                                  reinterpret_cast<char*>(const_cast<std::uint32_t*>(frame.pPixels)),
+                                  static_cast<unsigned>(frame.nWidth), static_cast<unsigned>(frame.nHeight), 32, frame.nStride);
+    if (!pImage)
+        return;
+    // The frame's words are in this machine's byte order; Xlib swaps them if the server's differs.
+    const std::uint32_t nProbe = 1;
+    pImage->byte_order = *reinterpret_cast<const unsigned char*>(&nProbe) ? LSBFirst : MSBFirst;
+    for (const CRect& rc : rects)
+        XPutImage(pDisplay, window, gc, pImage, rc.left, rc.top, rc.left, rc.top, static_cast<unsigned>(rc.Width()),
+                  static_cast<unsigned>(rc.Height()));
+    // The pixels are the frame's, not the image's.
+    pImage->data = nullptr;
+    XDestroyImage(pImage);
+}
+
+void CX11Host::CImpl::PutConverted(Window window, const CPixelView& frame, const std::vector<CRect>& rects)
+{
+    // Another visual: each pixel is put together from the visual's masks.
+    const unsigned long nMasks[3] = {pVisual->red_mask, pVisual->green_mask, pVisual->blue_mask};
+    const int nShifts[3] = {ShiftOf(nMasks[0]), ShiftOf(nMasks[1]), ShiftOf(nMasks[2])};
+    auto convert = [&](std::uint32_t nPixel) {
+        unsigned long nValue = 0;
+        for (int c = 0; c < 3; ++c) {
+            const unsigned long nChannel = (nPixel >> (16 - 8 * c)) & 0xFF;
+            nValue |= ((nChannel * (nMasks[c] >> nShifts[c]) / 255) << nShifts[c]) & nMasks[c];
+        }
+        return nValue;
+    };
+    for (const CRect& rc : rects) {
+        XImage* pImage = XCreateImage(pDisplay, pVisual, static_cast<unsigned>(nDepth), ZPixmap, 0, nullptr,
+                                      static_cast<unsigned>(rc.Width()), static_cast<unsigned>(rc.Height()), 32, 0);
+        if (!pImage)
+            continue;
+        pImage->data = static_cast<char*>(std::calloc(static_cast<std::size_t>(pImage->bytes_per_line), static_cast<std::size_t>(rc.Height())));
+        if (pImage->data) {
+            for (int y = 0; y < rc.Height(); ++y) {
+                const auto* pRow = reinterpret_cast<const std::uint32_t*>(reinterpret_cast<const unsigned char*>(frame.pPixels) +
+                                                                          static_cast<std::ptrdiff_t>(rc.top + y) * frame.nStride);
+                for (int x = 0; x < rc.Width(); ++x)
+                    XPutPixel(pImage, x, y, convert(pRow[rc.left + x]));
+            }
+            XPutImage(pDisplay, window, gc, pImage, 0, 0, rc.left, rc.top, static_cast<unsigned>(rc.Width()),
+                      static_cast<unsigned>(rc.Height()));
+        }
+        XDestroyImage(pImage);
+    }
 }
 
 CRect CX11Host::GetWorkArea() const

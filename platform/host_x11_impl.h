@@ -87,6 +87,11 @@ struct CX11Host::CImpl {
     WPARAM nButtonsDown = 0;
 
     CNative* Find(HWND hWnd);
+    // The window manager's hints of a new native window: protocols, decorations, class, type, owner.
+    void SetHints(const CNative& native, const CNativeWindowSpec& spec);
+    // Frame pixels to the window: as they are, or converted for a visual of other masks.
+    void PutDirect(Window window, const CPixelView& frame, const std::vector<CRect>& rects);
+    void PutConverted(Window window, const CPixelView& frame, const std::vector<CRect>& rects);
     HWND FindWindow(Window window) const;
     bool WindowManagerSupports(Atom atom) const;
     void SendToRoot(Window window, Atom type, long l0, long l1, long l2, long l3, long l4) const;

@@ -65,7 +65,8 @@ void CWindowSystem::ServeDescriptor(int nFd)
     m_pDirectory->Dispatch(nFd, [this](CWindowDirectory::WindowKey nKey, UINT nMsg, WPARAM wParam, LPARAM lParam) {
         const HWND hWnd = reinterpret_cast<HWND>(nKey);
         CWindowRecord* pRecord = Find(hWnd);
-        if (!pRecord || pRecord->IsChild() || !IsRemoteMessage(nMsg))
+        // Floating popups (tooltips) take pointers in their private messages too.
+        if (!pRecord || pRecord->IsChild() || (pRecord->nClassStyle & CS_DROPSHADOW) || !IsRemoteMessage(nMsg))
             return LRESULT{0};
         return Send(hWnd, nMsg, wParam, lParam);
     });
