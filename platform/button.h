@@ -14,6 +14,7 @@
 
 class CButton : public CWnd {
 public:
+    using CWnd::Create;
     // A child button of the "Button" class; the BS_ type and WS_ styles in dwStyle.
     BOOL Create(const std::string& strCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 

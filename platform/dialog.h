@@ -36,6 +36,7 @@ BOOL RegisterDialogTemplate(UINT nIDTemplate, const CDialogTemplate& dialogTempl
 
 class CDialog : public CWnd {
 public:
+    using CWnd::Create;
     CDialog();
     // A dialog of a registered template; pParentWnd owns it (null: the application's main window,
     // when there is one).

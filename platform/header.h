@@ -11,6 +11,7 @@
 
 class CHeaderCtrl : public CWnd {
 public:
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int GetItemCount() const;

@@ -23,6 +23,7 @@
 
 class CListCtrl : public CWnd {
 public:
+    using CWnd::Create;
     using CWnd::CreateEx;
     // A child list view with the LVS_ and WS_ styles in dwStyle.
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);

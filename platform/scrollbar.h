@@ -9,6 +9,7 @@
 
 class CScrollBar : public CWnd {
 public:
+    using CWnd::Create;
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     int GetScrollPos() const;
