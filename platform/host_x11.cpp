@@ -473,20 +473,28 @@ void CX11Host::BeginInteractiveMove(HWND hWnd, POINT ptScreen)
     Window rootReturn = 0, childReturn = 0;
     int xRoot = 0, yRoot = 0, xWindow = 0, yWindow = 0;
     unsigned int nMask = 0;
-    if (XQueryPointer(impl.pDisplay, impl.root, &rootReturn, &childReturn, &xRoot, &yRoot, &xWindow, &yWindow, &nMask) &&
-        !(nMask & Button1Mask)) {
-        // The button went up before the press was handled: the window goes where the pointer went.
-        const POINT pt{xRoot - impl.ptGrab.x, yRoot - impl.ptGrab.y};
-        pNative->rcScreen.MoveToXY(pt.x, pt.y);
-        XMoveWindow(impl.pDisplay, pNative->window, pt.x, pt.y);
-        XFlush(impl.pDisplay);
-        CHostEvents::Moved(hWnd, pt);
+    if (!XQueryPointer(impl.pDisplay, impl.root, &rootReturn, &childReturn, &xRoot, &yRoot, &xWindow, &yWindow, &nMask))
         return;
-    }
+    // The pointer may have gone on (or the button up) before the press was handled: the window
+    // goes where the pointer is now, and follows it while the button is down.
+    impl.FollowPointer(hWnd, *pNative, xRoot, yRoot);
+    if (!(nMask & Button1Mask))
+        return;
     impl.hMoving = hWnd;
     XGrabPointer(impl.pDisplay, pNative->window, False, ButtonReleaseMask | PointerMotionMask, GrabModeAsync, GrabModeAsync,
                  kXNone, kXNone, impl.lastTime);
     XFlush(impl.pDisplay);
+}
+
+void CX11Host::CImpl::FollowPointer(HWND hWnd, CNative& native, int xRoot, int yRoot)
+{
+    const POINT pt{xRoot - ptGrab.x, yRoot - ptGrab.y};
+    if (native.rcScreen.TopLeft() == CPoint(pt))
+        return;
+    native.rcScreen.MoveToXY(pt.x, pt.y);
+    XMoveWindow(pDisplay, native.window, pt.x, pt.y);
+    XFlush(pDisplay);
+    CHostEvents::Moved(hWnd, pt);
 }
 
 void CX11Host::PresentNativeWindow(HWND hWnd, const CPixelView& frame, const std::vector<CRect>& damage)

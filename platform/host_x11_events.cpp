@@ -230,6 +230,8 @@ void CX11Host::CImpl::OnButton(HWND hWnd, const XButtonEvent& event)
     const bool bPress = event.type == ButtonPress;
     if (hMoving && !bPress) {
         // The end of a move that followed the pointer; the release itself reaches the window.
+        if (CNative* pMoving = Find(hMoving))
+            FollowPointer(hMoving, *pMoving, event.x_root, event.y_root);
         hMoving = nullptr;
         XUngrabPointer(pDisplay, event.time);
     }
@@ -254,10 +256,7 @@ void CX11Host::CImpl::OnMotion(HWND hWnd, CNative& native, const XMotionEvent& e
     lastTime = event.time;
     ptLastRoot = {event.x_root, event.y_root};
     if (hMoving == hWnd) {
-        const POINT pt{event.x_root - ptGrab.x, event.y_root - ptGrab.y};
-        native.rcScreen.MoveToXY(pt.x, pt.y);
-        XMoveWindow(pDisplay, native.window, pt.x, pt.y);
-        CHostEvents::Moved(hWnd, pt);
+        FollowPointer(hWnd, native, event.x_root, event.y_root);
         return;
     }
     ReleaseStaleButtons(hWnd, event.state, event.x, event.y);

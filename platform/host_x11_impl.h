@@ -87,6 +87,8 @@ struct CX11Host::CImpl {
     WPARAM nButtonsDown = 0;
 
     CNative* Find(HWND hWnd);
+    // The window being moved goes where the pointer is, keeping the point it was taken at.
+    void FollowPointer(HWND hWnd, CNative& native, int xRoot, int yRoot);
     // The window manager's hints of a new native window: protocols, decorations, class, type, owner.
     void SetHints(const CNative& native, const CNativeWindowSpec& spec);
     // Frame pixels to the window: as they are, or converted for a visual of other masks.
