@@ -192,9 +192,13 @@ std::unique_ptr<CX11Host> CX11Host::Open(const char* szDisplay)
 {
     // Other threads open connections of their own (the file-manager windows).
     XInitThreads();
-    Display* pDisplay = XOpenDisplay(szDisplay);
-    if (!pDisplay)
+    const int nWakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    Display* pDisplay = nWakeFd >= 0 ? XOpenDisplay(szDisplay) : nullptr;
+    if (!pDisplay) {
+        if (nWakeFd >= 0)
+            close(nWakeFd);
         return nullptr;
+    }
     XSetErrorHandler(IgnoreXError);
     auto pImpl = std::make_unique<CImpl>();
     pImpl->pDisplay = pDisplay;
@@ -207,7 +211,7 @@ std::unique_ptr<CX11Host> CX11Host::Open(const char* szDisplay)
                            pImpl->pVisual->green_mask == 0xFF00 && pImpl->pVisual->blue_mask == 0xFF;
     int nEventBase = 0, nErrorBase = 0;
     pImpl->bShape = XShapeQueryExtension(pDisplay, &nEventBase, &nErrorBase);
-    pImpl->nWakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    pImpl->nWakeFd = nWakeFd;
     XInternAtoms(pDisplay, const_cast<char**>(kAtomNames), CImpl::ATOM_COUNT, False, pImpl->atoms);
     std::unique_ptr<CX11Host> pHost(new CX11Host(std::move(pImpl)));
     AttachWindowHost(pHost.get());

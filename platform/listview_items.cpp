@@ -343,12 +343,19 @@ void SetItemSelected(HWND, CListViewState& state, int nItem, bool bSelected)
 
 void SelectOnly(HWND hWnd, CListViewState& state, int nItem) { SelectRange(hWnd, state, nItem, nItem, false); }
 
+void ClearSelection(HWND hWnd, CListViewState& state)
+{
+    for (int i = 0; i < static_cast<int>(state.items.size()); ++i)
+        SetItemSelected(hWnd, state, i, false);
+    InvalidateRows(hWnd, state);
+}
+
 void SelectRange(HWND hWnd, CListViewState& state, int nFrom, int nTo, bool bKeepOthers)
 {
     const int nLow = std::min(nFrom, nTo);
     const int nHigh = std::max(nFrom, nTo);
     for (int i = 0; i < static_cast<int>(state.items.size()); ++i) {
-        const bool bInside = nLow <= i && i <= nHigh && nLow >= 0;
+        const bool bInside = nLow <= i && i <= nHigh;
         if (bInside || !bKeepOthers)
             SetItemSelected(hWnd, state, i, bInside);
     }

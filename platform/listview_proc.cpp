@@ -39,7 +39,7 @@ void SelectByClick(HWND hWnd, CListViewState& state, int nItem, WPARAM nKeys)
     const bool bSingle = (CWnd::FromHandle(hWnd)->GetStyle() & LVS_SINGLESEL) != 0;
     if (nItem < 0) {
         if (!(nKeys & MK_CONTROL))
-            SelectRange(hWnd, state, 0, -1, false);
+            ClearSelection(hWnd, state);
         return;
     }
     if (bSingle || !(nKeys & (MK_SHIFT | MK_CONTROL))) {

@@ -77,6 +77,7 @@ void InvalidateRows(HWND hWnd, const CListViewState& state);
 // Columns, items, states and their geometry (listview_items.cpp); false for messages that are not theirs.
 bool HandleListData(HWND hWnd, CListViewState& state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& nResult);
 void SelectOnly(HWND hWnd, CListViewState& state, int nItem);
+void ClearSelection(HWND hWnd, CListViewState& state);
 void SelectRange(HWND hWnd, CListViewState& state, int nFrom, int nTo, bool bKeepOthers);
 void SetItemSelected(HWND hWnd, CListViewState& state, int nItem, bool bSelected);
 
