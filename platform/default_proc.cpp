@@ -111,6 +111,7 @@ LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
         pRecord->strText = lParam ? reinterpret_cast<const char*>(lParam) : "";
         if (!pRecord->IsChild() && system.Host())
             system.Host()->SetNativeTitle(hWnd, pRecord->strText);
+        system.PublishTitle(pRecord);
         return TRUE;
     }
     case WM_GETTEXT: {

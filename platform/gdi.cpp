@@ -383,7 +383,7 @@ COLORREF GetSysColor(int nIndex)
 {
     switch (nIndex) {
     case COLOR_WINDOW: return RGB(255, 255, 255);
-    case COLOR_WINDOWFRAME: return RGB(100, 100, 100);
+    case COLOR_WINDOWFRAME: return RGB(192, 191, 188);
     case COLOR_HIGHLIGHT: return RGB(53, 132, 228);
     case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
     case COLOR_BTNFACE: return RGB(240, 240, 240);

@@ -103,6 +103,11 @@ public:
     // The window manager or the user moved the window.
     static void Moved(HWND hTopLevel, POINT ptScreenTopLeft);
     static void Iconic(HWND hTopLevel, bool bIconic);
+    // The descriptors the loop must watch for reading besides its own (the window directory's
+    // sockets); the set changes, so take it anew before each wait.
+    static std::vector<int> PollDescriptors();
+    // One of them is readable or hung up: serves it (this may send messages to windows).
+    static void DescriptorReady(int nFd);
 };
 
 // Installs the host that the window system runs on; one at a time. Detaching destroys every window.

@@ -5,16 +5,30 @@
 #include "platform/window_system.h"
 
 #include <cairo.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
 using velk::platform::CWindowSystem;
 
-CHeadlessHost::CHeadlessHost(const CRect& rcWorkArea) : m_rcWorkArea(rcWorkArea) { AttachWindowHost(this); }
+CHeadlessHost::CHeadlessHost(const CRect& rcWorkArea)
+    : m_rcWorkArea(rcWorkArea), m_nWakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+{
+    AttachWindowHost(this);
+}
 
-CHeadlessHost::~CHeadlessHost() { DetachWindowHost(this); }
+CHeadlessHost::~CHeadlessHost()
+{
+    DetachWindowHost(this);
+    if (m_nWakeFd >= 0)
+        close(m_nWakeFd);
+}
 
 const CHeadlessHost::CNativeWindow* CHeadlessHost::NativeWindow(const CWnd* pWnd) const
 {
@@ -174,14 +188,12 @@ void CHeadlessHost::RunDueActions()
 
 void CHeadlessHost::ProcessEvents(HostTime deadline)
 {
+    WaitForDescriptors(false);
     RunDueActions();
     if (deadline != kNoDeadline && deadline <= m_now)
         return;
-    {
-        std::lock_guard<std::mutex> lock(m_wakeMutex);
-        if (std::exchange(m_bWoken, false))
-            return;
-    }
+    if (std::exchange(m_bWoken, false))
+        return;
     HostTime next = NextAction();
     if (deadline != kNoDeadline && (next == kNoDeadline || deadline < next))
         next = deadline;
@@ -191,18 +203,34 @@ void CHeadlessHost::ProcessEvents(HostTime deadline)
         RunDueActions();
         return;
     }
-    std::unique_lock<std::mutex> lock(m_wakeMutex);
-    m_wakeCondition.wait(lock, [this] { return m_bWoken; });
+    WaitForDescriptors(true);
     m_bWoken = false;
+}
+
+void CHeadlessHost::WaitForDescriptors(bool bBlock)
+{
+    const std::vector<int> descriptors = CHostEvents::PollDescriptors();
+    std::vector<pollfd> polled{{m_nWakeFd, POLLIN, 0}};
+    for (int nFd : descriptors)
+        polled.push_back({nFd, POLLIN, 0});
+    int nReady;
+    while ((nReady = poll(polled.data(), polled.size(), bBlock ? -1 : 0)) < 0 && errno == EINTR) {
+    }
+    if (nReady <= 0)
+        return;
+    std::uint64_t nCount;
+    if (polled[0].revents && read(m_nWakeFd, &nCount, sizeof nCount) == sizeof nCount)
+        m_bWoken = true;
+    for (std::size_t i = 1; i < polled.size(); ++i)
+        if (polled[i].revents)
+            CHostEvents::DescriptorReady(polled[i].fd);
 }
 
 void CHeadlessHost::Wake()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_wakeMutex);
-        m_bWoken = true;
-    }
-    m_wakeCondition.notify_all();
+    const std::uint64_t nOne = 1;
+    // A full counter already wakes the loop; nothing is lost when this write fails.
+    [[maybe_unused]] ssize_t nWritten = write(m_nWakeFd, &nOne, sizeof nOne);
 }
 
 bool CHeadlessHost::CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& spec)
@@ -230,7 +258,7 @@ void CHeadlessHost::ShowNativeWindow(HWND hWnd, int nCmdShow)
         return;
     it->second.bVisible = nCmdShow != SW_HIDE;
     it->second.nShowCmd = nCmdShow;
-    if (it->second.bVisible)
+    if (it->second.bVisible && nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE)
         m_hLastShown = hWnd;
 }
 

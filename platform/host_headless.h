@@ -3,10 +3,8 @@
 // back as pixels or written as a PNG. GUI thread only, except Wake.
 #pragma once
 
-#include <condition_variable>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -62,7 +60,8 @@ public:
     // Moves the clock on, stopping at every timer and hover deadline in between to run what is due.
     void AdvanceTime(HostTime span);
     // Runs fn on the GUI thread when the clock reaches now + delay. While a loop waits (a modal run),
-    // the clock jumps to the next timer or scheduled action instead of waiting.
+    // the clock jumps to the next timer or scheduled action instead of waiting; with nothing ahead,
+    // it blocks until another thread posts or a window-directory socket has something to serve.
     void Schedule(HostTime delay, std::function<void()> fn);
 
     // What the screen shows at pWnd's client point; CLR_INVALID outside the window or its shape.
@@ -94,6 +93,8 @@ private:
     static void AllocateScreen(CNativeWindow& native);
     HostTime NextAction() const;
     void RunDueActions();
+    // Serves the window system's descriptors; with bBlock, first waits for one of them or a wake.
+    void WaitForDescriptors(bool bBlock);
 
     CRect m_rcWorkArea;
     HostTime m_now{0};
@@ -103,7 +104,6 @@ private:
     POINT m_ptGrab;
     std::multimap<HostTime, std::function<void()>> m_actions;
 
-    std::mutex m_wakeMutex;
-    std::condition_variable m_wakeCondition;
+    int m_nWakeFd = -1; // an eventfd: Wake is safe from any thread
     bool m_bWoken = false;
 };

@@ -36,6 +36,8 @@ void CWindowSystem::PostQuit(int nExitCode)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_bQuit = true;
     m_nQuitCode = nExitCode;
+    if (m_pHost)
+        m_pHost->Wake();
 }
 
 UINT_PTR CWindowSystem::SetTimer(HWND hWnd, UINT_PTR nID, UINT nElapse)

@@ -125,12 +125,24 @@ constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
 constexpr DWORD DS_FIXEDSYS = 0x0008;
 constexpr DWORD DS_SETFONT = 0x0040;
 constexpr DWORD DS_MODALFRAME = 0x0080;
+constexpr DWORD DS_CENTER = 0x0800;
 
 // Window class styles.
 constexpr UINT CS_VREDRAW = 0x0001;
 constexpr UINT CS_HREDRAW = 0x0002;
 constexpr UINT CS_DBLCLKS = 0x0008;
 constexpr UINT CS_GLOBALCLASS = 0x4000;
+// Floating popups (the tooltip): their windows are top-level windows the window manager leaves
+// alone, above all others.
+constexpr UINT CS_DROPSHADOW = 0x00020000;
+
+// The standard control classes, always registered.
+constexpr const char* WC_BUTTON = "Button";
+constexpr const char* WC_SCROLLBAR = "ScrollBar";
+constexpr const char* WC_LISTVIEW = "SysListView32";
+constexpr const char* WC_HEADER = "SysHeader32";
+constexpr const char* TOOLTIPS_CLASS = "tooltips_class32";
+constexpr const char* WC_DIALOG = "#32770";
 
 // Show commands.
 constexpr int SW_HIDE = 0;
@@ -239,6 +251,32 @@ constexpr int SM_CYSMICON = 50;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 
+// Dialog keyboard handling: what a control answers to WM_GETDLGCODE, and the default button.
+constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+constexpr LRESULT DLGC_WANTTAB = 0x0002;
+constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
+constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+constexpr LRESULT DLGC_BUTTON = 0x2000;
+constexpr UINT DM_GETDEFID = WM_USER + 0;
+constexpr UINT DM_SETDEFID = WM_USER + 1;
+constexpr WORD DC_HASDEFID = 0x534B;
+
+// Message boxes: buttons and icons.
+constexpr UINT MB_OK = 0x0000;
+constexpr UINT MB_OKCANCEL = 0x0001;
+constexpr UINT MB_TYPEMASK = 0x000F;
+constexpr UINT MB_ICONHAND = 0x0010;
+constexpr UINT MB_ICONQUESTION = 0x0020;
+constexpr UINT MB_ICONEXCLAMATION = 0x0030;
+constexpr UINT MB_ICONASTERISK = 0x0040;
+constexpr UINT MB_ICONMASK = 0x00F0;
+constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
+constexpr UINT MB_ICONERROR = MB_ICONHAND;
+constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
+
 // The default position and size of CreateEx.
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
@@ -255,6 +293,7 @@ constexpr WPARAM BST_UNCHECKED = 0;
 constexpr WPARAM BST_CHECKED = 1;
 constexpr WPARAM BST_INDETERMINATE = 2;
 constexpr WPARAM BST_PUSHED = 4;
+constexpr WPARAM BST_FOCUS = 8;
 constexpr DWORD BS_PUSHBUTTON = 0x0000;
 constexpr DWORD BS_DEFPUSHBUTTON = 0x0001;
 constexpr DWORD BS_CHECKBOX = 0x0002;
@@ -287,57 +326,172 @@ constexpr LRESULT CDRF_DODEFAULT = 0x00000000;
 constexpr LRESULT CDRF_NEWFONT = 0x00000002;
 constexpr LRESULT CDRF_SKIPDEFAULT = 0x00000004;
 constexpr LRESULT CDRF_NOTIFYITEMDRAW = 0x00000020;
+constexpr LRESULT CDRF_NOTIFYPOSTPAINT = 0x00000010;
 constexpr LRESULT CDRF_NOTIFYSUBITEMDRAW = 0x00000020;
 constexpr DWORD CDDS_PREPAINT = 0x00000001;
 constexpr DWORD CDDS_POSTPAINT = 0x00000002;
 constexpr DWORD CDDS_ITEM = 0x00010000;
 constexpr DWORD CDDS_ITEMPREPAINT = CDDS_ITEM | CDDS_PREPAINT;
+constexpr DWORD CDDS_ITEMPOSTPAINT = CDDS_ITEM | CDDS_POSTPAINT;
 constexpr DWORD CDDS_SUBITEM = 0x00020000;
+constexpr UINT CDIS_SELECTED = 0x0001;
+constexpr UINT CDIS_DISABLED = 0x0004;
+constexpr UINT CDIS_FOCUS = 0x0010;
+// List view colours that mean "none" and "the control's own".
+constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
+constexpr COLORREF CLR_DEFAULT = 0xFF000000;
 
 // List view.
 constexpr UINT LVM_FIRST = 0x1000;
+constexpr UINT LVM_GETBKCOLOR = LVM_FIRST + 0;
 constexpr UINT LVM_SETBKCOLOR = LVM_FIRST + 1;
 constexpr UINT LVM_GETITEMCOUNT = LVM_FIRST + 4;
 constexpr UINT LVM_DELETEITEM = LVM_FIRST + 8;
 constexpr UINT LVM_DELETEALLITEMS = LVM_FIRST + 9;
 constexpr UINT LVM_GETNEXTITEM = LVM_FIRST + 12;
+constexpr UINT LVM_GETITEMRECT = LVM_FIRST + 14;
+constexpr UINT LVM_HITTEST = LVM_FIRST + 18;
+constexpr UINT LVM_ENSUREVISIBLE = LVM_FIRST + 19;
+constexpr UINT LVM_SCROLL = LVM_FIRST + 20;
+constexpr UINT LVM_DELETECOLUMN = LVM_FIRST + 28;
+constexpr UINT LVM_GETCOLUMNWIDTH = LVM_FIRST + 29;
+constexpr UINT LVM_SETCOLUMNWIDTH = LVM_FIRST + 30;
 constexpr UINT LVM_GETHEADER = LVM_FIRST + 31;
 constexpr UINT LVM_GETTEXTCOLOR = LVM_FIRST + 35;
 constexpr UINT LVM_SETTEXTCOLOR = LVM_FIRST + 36;
+constexpr UINT LVM_GETTEXTBKCOLOR = LVM_FIRST + 37;
+constexpr UINT LVM_SETTEXTBKCOLOR = LVM_FIRST + 38;
+constexpr UINT LVM_GETTOPINDEX = LVM_FIRST + 39;
+constexpr UINT LVM_GETCOUNTPERPAGE = LVM_FIRST + 40;
 constexpr UINT LVM_SETITEMSTATE = LVM_FIRST + 43;
 constexpr UINT LVM_GETITEMSTATE = LVM_FIRST + 44;
+constexpr UINT LVM_GETSELECTEDCOUNT = LVM_FIRST + 50;
 constexpr UINT LVM_SETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 54;
 constexpr UINT LVM_GETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 55;
+constexpr UINT LVM_GETSUBITEMRECT = LVM_FIRST + 56;
+constexpr UINT LVM_SUBITEMHITTEST = LVM_FIRST + 57;
+constexpr UINT LVM_GETSELECTIONMARK = LVM_FIRST + 66;
+constexpr UINT LVM_SETSELECTIONMARK = LVM_FIRST + 67;
+constexpr UINT LVM_GETITEMW = LVM_FIRST + 75;
+constexpr UINT LVM_SETITEMW = LVM_FIRST + 76;
 constexpr UINT LVM_INSERTITEMW = LVM_FIRST + 77;
 constexpr UINT LVM_GETCOLUMNW = LVM_FIRST + 95;
+constexpr UINT LVM_SETCOLUMNW = LVM_FIRST + 96;
 constexpr UINT LVM_INSERTCOLUMNW = LVM_FIRST + 97;
 constexpr UINT LVM_GETITEMTEXTW = LVM_FIRST + 115;
 constexpr UINT LVM_SETITEMTEXTW = LVM_FIRST + 116;
+constexpr DWORD LVS_ICON = 0x0000;
 constexpr DWORD LVS_REPORT = 0x0001;
+constexpr DWORD LVS_TYPEMASK = 0x0003;
 constexpr DWORD LVS_SINGLESEL = 0x0004;
 constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
+constexpr DWORD LVS_NOSCROLL = 0x2000;
+constexpr DWORD LVS_NOCOLUMNHEADER = 0x4000;
 constexpr DWORD LVS_EX_GRIDLINES = 0x00000001;
 constexpr DWORD LVS_EX_SUBITEMIMAGES = 0x00000002;
 constexpr DWORD LVS_EX_FULLROWSELECT = 0x00000020;
 constexpr UINT LVIS_FOCUSED = 0x0001;
 constexpr UINT LVIS_SELECTED = 0x0002;
 constexpr UINT LVNI_ALL = 0x0000;
+constexpr UINT LVNI_FOCUSED = 0x0001;
 constexpr UINT LVNI_SELECTED = 0x0002;
+constexpr UINT LVNI_ABOVE = 0x0100;
+constexpr UINT LVNI_BELOW = 0x0200;
 constexpr int LVCFMT_LEFT = 0x0000;
 constexpr int LVCFMT_RIGHT = 0x0001;
 constexpr int LVCFMT_CENTER = 0x0002;
+constexpr int LVCFMT_JUSTIFYMASK = 0x0003;
+constexpr UINT LVCF_FMT = 0x0001;
+constexpr UINT LVCF_WIDTH = 0x0002;
+constexpr UINT LVCF_TEXT = 0x0004;
+constexpr UINT LVCF_SUBITEM = 0x0008;
+constexpr UINT LVIF_TEXT = 0x0001;
+constexpr UINT LVIF_IMAGE = 0x0002;
+constexpr UINT LVIF_PARAM = 0x0004;
+constexpr UINT LVIF_STATE = 0x0008;
+constexpr int LVIR_BOUNDS = 0;
+constexpr int LVIR_ICON = 1;
+constexpr int LVIR_LABEL = 2;
+constexpr int LVIR_SELECTBOUNDS = 3;
+constexpr UINT LVHT_NOWHERE = 0x0001;
+constexpr UINT LVHT_ONITEMICON = 0x0002;
+constexpr UINT LVHT_ONITEMLABEL = 0x0004;
+constexpr UINT LVHT_ONITEMSTATEICON = 0x0008;
+constexpr UINT LVHT_ONITEM = LVHT_ONITEMICON | LVHT_ONITEMLABEL | LVHT_ONITEMSTATEICON;
+constexpr UINT LVHT_BELOW = 0x0010;
+constexpr UINT LVHT_TORIGHT = 0x0020;
+
+// A list view column (LVM_INSERTCOLUMNW, LVM_GETCOLUMNW, LVM_SETCOLUMNW). Texts are UTF-8; for
+// LVM_GETCOLUMNW, pszText is a buffer of cchTextMax bytes.
+struct LVCOLUMN {
+    UINT mask = 0;
+    int fmt = LVCFMT_LEFT;
+    int cx = 0;
+    char* pszText = nullptr;
+    int cchTextMax = 0;
+    int iSubItem = 0;
+    int iImage = 0;
+    int iOrder = 0;
+};
+
+// A list view item or sub-item (LVM_INSERTITEMW, LVM_SETITEMW, LVM_GETITEMW, the item texts).
+struct LVITEM {
+    UINT mask = 0;
+    int iItem = 0;
+    int iSubItem = 0;
+    UINT state = 0;
+    UINT stateMask = 0;
+    char* pszText = nullptr;
+    int cchTextMax = 0;
+    int iImage = 0;
+    LPARAM lParam = 0;
+    int iIndent = 0;
+};
+
+struct LVHITTESTINFO {
+    POINT pt;
+    UINT flags = 0;
+    int iItem = -1;
+    int iSubItem = 0;
+};
+
+// A list position of MFC's selected-item walk: the item's index plus one, null at the end.
+struct CPositionTag;
+using POSITION = CPositionTag*;
 
 // Header control.
 constexpr UINT HDM_FIRST = 0x1200;
 constexpr UINT HDM_GETITEMCOUNT = HDM_FIRST + 0;
+constexpr UINT HDM_DELETEITEM = HDM_FIRST + 2;
 constexpr UINT HDM_LAYOUT = HDM_FIRST + 5;
 constexpr UINT HDM_GETITEMRECT = HDM_FIRST + 7;
 constexpr UINT HDM_INSERTITEMW = HDM_FIRST + 10;
 constexpr UINT HDM_GETITEMW = HDM_FIRST + 11;
 constexpr UINT HDM_SETITEMW = HDM_FIRST + 12;
+constexpr DWORD HDS_HORZ = 0x0000;
+constexpr DWORD HDS_HIDDEN = 0x0008;
 constexpr UINT HDI_WIDTH = 0x0001;
 constexpr UINT HDI_TEXT = 0x0002;
 constexpr UINT HDI_FORMAT = 0x0004;
+constexpr UINT HDI_LPARAM = 0x0008;
+constexpr int HDF_LEFT = 0x0000;
+constexpr int HDF_RIGHT = 0x0001;
+constexpr int HDF_CENTER = 0x0002;
+constexpr int HDF_JUSTIFYMASK = 0x0003;
+constexpr int HDF_STRING = 0x4000;
+
+// A header item (HDM_INSERTITEMW, HDM_GETITEMW, HDM_SETITEMW); texts as for LVCOLUMN.
+struct HDITEM {
+    UINT mask = 0;
+    int cxy = 0;
+    char* pszText = nullptr;
+    HBITMAP hbm = nullptr;
+    int cchTextMax = 0;
+    int fmt = HDF_LEFT;
+    LPARAM lParam = 0;
+    int iImage = 0;
+    int iOrder = 0;
+};
 
 // Tooltips.
 constexpr DWORD TTS_ALWAYSTIP = 0x01;
@@ -345,7 +499,18 @@ constexpr DWORD TTS_NOPREFIX = 0x02;
 constexpr UINT TTF_IDISHWND = 0x0001;
 constexpr UINT TTF_SUBCLASS = 0x0010;
 constexpr UINT TTM_ACTIVATE = WM_USER + 1;
+constexpr UINT TTM_SETDELAYTIME = WM_USER + 3;
+// lParam: the MSG of a tool window's mouse message; TTF_SUBCLASS tools are relayed by the layer.
+constexpr UINT TTM_RELAYEVENT = WM_USER + 7;
+constexpr UINT TTM_GETTOOLCOUNT = WM_USER + 13;
+constexpr UINT TTM_POP = WM_USER + 28;
 constexpr UINT TTM_ADDTOOLW = WM_USER + 50;
+constexpr UINT TTM_DELTOOLW = WM_USER + 51;
+constexpr UINT TTM_UPDATETIPTEXTW = WM_USER + 57;
+constexpr WPARAM TTDT_AUTOMATIC = 0;
+constexpr WPARAM TTDT_RESHOW = 1;
+constexpr WPARAM TTDT_AUTOPOP = 2;
+constexpr WPARAM TTDT_INITIAL = 3;
 
 // One tool of a tooltip control (TTM_ADDTOOLW): with TTF_IDISHWND, uId is the handle of the window
 // the tip watches. The text is UTF-8; the control keeps its own copy.
@@ -367,9 +532,13 @@ constexpr int SB_HORZ = 0;
 constexpr int SB_VERT = 1;
 constexpr int SB_CTL = 2;
 constexpr UINT SB_LINEUP = 0;
+constexpr UINT SB_LINELEFT = 0;
 constexpr UINT SB_LINEDOWN = 1;
+constexpr UINT SB_LINERIGHT = 1;
 constexpr UINT SB_PAGEUP = 2;
+constexpr UINT SB_PAGELEFT = 2;
 constexpr UINT SB_PAGEDOWN = 3;
+constexpr UINT SB_PAGERIGHT = 3;
 constexpr UINT SB_THUMBPOSITION = 4;
 constexpr UINT SB_THUMBTRACK = 5;
 constexpr UINT SB_TOP = 6;
@@ -378,8 +547,28 @@ constexpr UINT SB_ENDSCROLL = 8;
 constexpr UINT SIF_RANGE = 0x0001;
 constexpr UINT SIF_PAGE = 0x0002;
 constexpr UINT SIF_POS = 0x0004;
+constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
 constexpr UINT SIF_TRACKPOS = 0x0010;
 constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+constexpr UINT SBM_SETPOS = 0x00E0;
+constexpr UINT SBM_GETPOS = 0x00E1;
+constexpr UINT SBM_SETRANGE = 0x00E2;
+constexpr UINT SBM_GETRANGE = 0x00E3;
+constexpr UINT SBM_SETSCROLLINFO = 0x00E9;
+constexpr UINT SBM_GETSCROLLINFO = 0x00EA;
+
+// A scroll bar's state (SBM_SETSCROLLINFO, SBM_GETSCROLLINFO): nMax is inclusive, and the highest
+// position is nMax - nPage + 1.
+struct SCROLLINFO {
+    UINT cbSize = sizeof(SCROLLINFO);
+    UINT fMask = 0;
+    int nMin = 0;
+    int nMax = 0;
+    UINT nPage = 0;
+    int nPos = 0;
+    int nTrackPos = 0;
+};
+using LPSCROLLINFO = SCROLLINFO*;
 
 // Messages of the system's own windows that other Parts send or expect.
 constexpr UINT WM_RADIO_GROUP_CLICKED = WM_USER + 1101; // 0x084D
@@ -439,6 +628,27 @@ struct NMCUSTOMDRAW {
     LPARAM lItemlParam = 0;
 };
 
+// NM_CUSTOMDRAW of a list view: the colours of an item (or sub-item) may be changed by the answer.
+struct NMLVCUSTOMDRAW {
+    NMCUSTOMDRAW nmcd;
+    COLORREF clrText = 0;
+    COLORREF clrTextBk = 0;
+    int iSubItem = 0;
+};
+
+// NM_CLICK, NM_DBLCLK and NM_RCLICK of a list view.
+struct NMITEMACTIVATE {
+    NMHDR hdr;
+    int iItem = -1;
+    int iSubItem = 0;
+    UINT uNewState = 0;
+    UINT uOldState = 0;
+    UINT uChanged = 0;
+    POINT ptAction;
+    LPARAM lParam = 0;
+    UINT uKeyFlags = 0;
+};
+
 struct DRAWITEMSTRUCT {
     UINT CtlType = 0;
     UINT CtlID = 0;
@@ -450,6 +660,7 @@ struct DRAWITEMSTRUCT {
     RECT rcItem;
     UINT_PTR itemData = 0;
 };
+using LPDRAWITEMSTRUCT = DRAWITEMSTRUCT*;
 
 struct TRACKMOUSEEVENT {
     DWORD cbSize = sizeof(TRACKMOUSEEVENT);

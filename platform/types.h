@@ -69,6 +69,7 @@ struct RECT {
     int bottom = 0;
 };
 
+using LPINT = int*;
 using LPPOINT = POINT*;
 using LPRECT = RECT*;
 using LPCRECT = const RECT*;

@@ -495,6 +495,26 @@ LRESULT CallWindowProc(WNDPROC pfnProc, HWND hWnd, UINT message, WPARAM wParam, 
 
 BOOL IsWindow(HWND hWnd) { return RecordOf(hWnd) ? TRUE : FALSE; }
 
+HWND CreateWindowEx(DWORD dwExStyle, const std::string& strClassName, const std::string& strWindowName, DWORD dwStyle,
+                    int x, int y, int nWidth, int nHeight, HWND hWndParent, UINT_PTR nID, void*, void* lpParam)
+{
+    CREATESTRUCT cs;
+    cs.lpCreateParams = lpParam;
+    cs.hwndParent = hWndParent;
+    cs.nID = nID;
+    const CRect rc = RectFrom(x == CW_USEDEFAULT ? 0 : x, y == CW_USEDEFAULT ? 0 : y,
+                              nWidth == CW_USEDEFAULT ? 0 : nWidth, nHeight == CW_USEDEFAULT ? 0 : nHeight);
+    cs.x = x == CW_USEDEFAULT ? CW_USEDEFAULT : rc.left;
+    cs.y = y == CW_USEDEFAULT ? CW_USEDEFAULT : rc.top;
+    cs.cx = nWidth == CW_USEDEFAULT ? CW_USEDEFAULT : rc.Width();
+    cs.cy = nHeight == CW_USEDEFAULT ? CW_USEDEFAULT : rc.Height();
+    cs.style = dwStyle;
+    cs.dwExStyle = dwExStyle;
+    cs.lpszName = strWindowName.c_str();
+    cs.lpszClass = strClassName.c_str();
+    return System().Create(cs, nullptr);
+}
+
 std::string GetClassName(HWND hWnd)
 {
     CWindowRecord* pRecord = RecordOf(hWnd);

@@ -158,6 +158,17 @@ BOOL TrackMouseEvent(TRACKMOUSEEVENT* lpEventTrack);
 inline BOOL _TrackMouseEvent(TRACKMOUSEEVENT* lpEventTrack) { return TrackMouseEvent(lpEventTrack); }
 BOOL ReleaseCapture();
 BOOL GetCursorPos(LPPOINT lpPoint);
+// Publishes every titled top-level window under its title in the window directory of strFolder
+// (empty: the runtime folder), so that another process finds it with CRemoteWindow and can send
+// it private messages (WM_USER to 0x0FFF, WM_APP to 0xBFFF; others are not delivered). Titles
+// follow WM_SETTEXT and go with their windows. Lasts until the host is detached.
+BOOL PublishWindowTitles(const std::string& strFolder = {});
+void StopPublishingWindowTitles();
+// A window of a registered class without a C++ object (hWndParent: the parent of a child, the
+// owner of a top-level window; nID: a child's id).
+HWND CreateWindowEx(DWORD dwExStyle, const std::string& strClassName, const std::string& strWindowName,
+                    DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent, UINT_PTR nID,
+                    void* hInstance = nullptr, void* lpParam = nullptr);
 // SM_ values; the screen is the host's work area, 0 for values the layer does not know.
 int GetSystemMetrics(int nIndex);
 // Negative while the key (VK_SHIFT, VK_CONTROL, VK_LBUTTON, ...) is down.

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/messages.h"
+#include "platform/standard_classes.h"
 
 namespace {
 
@@ -19,6 +20,13 @@ struct CaseInsensitiveLess {
 };
 
 struct CRegistry {
+    CRegistry()
+    {
+        for (const WNDCLASS& wc : velk::platform::StandardWindowClasses()) {
+            auto it = classes.emplace(wc.lpszClassName, wc).first;
+            it->second.lpszClassName = it->first.c_str();
+        }
+    }
     std::mutex mutex;
     std::map<std::string, WNDCLASS, CaseInsensitiveLess> classes;
     ATOM nNextAtom = 0xC000;

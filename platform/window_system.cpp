@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "platform/app.h"
+#include "platform/standard_classes.h"
+
 namespace velk::platform {
 
 namespace {
@@ -75,6 +78,8 @@ void CWindowSystem::Reset()
     m_lastDown = {};
     m_tracking = {};
     m_hShownCursor = nullptr;
+    m_mouseObservers.clear();
+    m_pDirectory.reset();
 }
 
 HostTime CWindowSystem::Now() const { return m_pHost ? m_pHost->Now() : HostTime{0}; }
@@ -87,12 +92,15 @@ CWindowRecord* CWindowSystem::Find(HWND hWnd) const
 
 HWND CWindowSystem::NewHandle() { return reinterpret_cast<HWND>(m_nNextHandle++); }
 
-HWND CWindowSystem::Create(const CREATESTRUCT& cs, CWnd* pObject)
+HWND CWindowSystem::Create(const CREATESTRUCT& csRequested, CWnd* pObject)
 {
-    const WNDCLASS* pClass = FindWindowClass(cs.lpszClass ? cs.lpszClass : "");
+    const WNDCLASS* pClass = FindWindowClass(csRequested.lpszClass ? csRequested.lpszClass : "");
+    if (!pClass)
+        return nullptr;
+    const CREATESTRUCT cs = EffectiveCreation(csRequested, *pClass);
     CWindowRecord* pParent = Find(cs.hwndParent);
     const bool bChild = (cs.style & WS_CHILD) != 0;
-    if (!pClass || (bChild && !pParent) || (!bChild && !m_pHost) || (pObject && pObject->m_hWnd))
+    if ((bChild && !pParent) || (!bChild && !m_pHost) || (pObject && pObject->m_hWnd))
         return nullptr;
 
     auto pOwned = std::make_unique<CWindowRecord>();
@@ -155,9 +163,22 @@ HWND CWindowSystem::Create(const CREATESTRUCT& cs, CWnd* pObject)
     const CRect rcClient = pRecord->rcClient;
     Send(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(rcClient.Width(), rcClient.Height()));
     Send(hWnd, WM_MOVE, 0, MAKELPARAM(rcClient.left, rcClient.top));
+    if ((pRecord = Find(hWnd)) != nullptr)
+        PublishTitle(pRecord);
     if ((cs.style & WS_VISIBLE) && (pRecord = Find(hWnd)) != nullptr)
         Show(pRecord, SW_SHOW);
     return Find(hWnd) ? hWnd : nullptr;
+}
+
+CREATESTRUCT CWindowSystem::EffectiveCreation(const CREATESTRUCT& cs, const WNDCLASS& wndClass)
+{
+    CREATESTRUCT effective = cs;
+    // A floating popup is a top-level window of its owner's, whatever style its creator gave.
+    if (wndClass.style & CS_DROPSHADOW) {
+        effective.style = (cs.style | WS_POPUP) & ~WS_CHILD;
+        effective.dwExStyle = cs.dwExStyle | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    }
+    return effective;
 }
 
 bool CWindowSystem::Attach(HWND hWnd, CWnd* pObject)
@@ -187,7 +208,7 @@ CWnd* CWindowSystem::Wrapper(HWND hWnd)
     if (pRecord->pObject)
         return pRecord->pObject;
     if (!pRecord->pWrapper) {
-        pRecord->pWrapper = std::make_unique<CWnd>();
+        pRecord->pWrapper = MakeWrapper(pRecord->pfnClassProc);
         pRecord->pWrapper->m_hWnd = hWnd;
     }
     return pRecord->pWrapper.get();
@@ -239,6 +260,9 @@ void CWindowSystem::FinishDestroy(HWND hWnd)
         return;
     KillTimers(hWnd);
     ForgetWindow(hWnd);
+    ForgetObservers(hWnd);
+    if (!pRecord->IsChild())
+        WithdrawTitle(hWnd);
     if (CWindowRecord* pParent = Find(pRecord->hParent))
         std::erase(pParent->children, hWnd);
     std::erase(m_topLevels, hWnd);
@@ -256,6 +280,9 @@ void CWindowSystem::FinishDestroy(HWND hWnd)
     std::unique_ptr<CWindowRecord> pGone = std::move(it->second);
     m_records.erase(it);
     pGone.reset();
+    // The end of the application's main window ends its loop.
+    if (pObject && pObject == AfxGetMainWnd())
+        PostQuit(0);
     if (pObject)
         pObject->PostNcDestroy();
 }
@@ -310,12 +337,57 @@ LRESULT CWindowSystem::Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
                 return 0;
         }
     }
+    if (!m_mouseObservers.empty() && ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE)) {
+        RelayMouse(hWnd, message, wParam, lParam);
+        if ((pRecord = Find(hWnd)) == nullptr)
+            return 0;
+    }
     m_current.push_back(MSG{hWnd, message, wParam, lParam, 0, {}});
     CWnd* pObject = pRecord->pObject;
     LRESULT nResult = pObject ? pObject->WindowProc(message, wParam, lParam)
                               : CallClassProc(hWnd, message, wParam, lParam);
     m_current.pop_back();
     return nResult;
+}
+
+void CWindowSystem::WatchMouse(HWND hWatched, HWND hObserver)
+{
+    if (!Find(hWatched) || !Find(hObserver))
+        return;
+    std::vector<HWND>& observers = m_mouseObservers[hWatched];
+    if (std::find(observers.begin(), observers.end(), hObserver) == observers.end())
+        observers.push_back(hObserver);
+}
+
+void CWindowSystem::UnwatchMouse(HWND hWatched, HWND hObserver)
+{
+    auto it = m_mouseObservers.find(hWatched);
+    if (it == m_mouseObservers.end())
+        return;
+    std::erase(it->second, hObserver);
+    if (it->second.empty())
+        m_mouseObservers.erase(it);
+}
+
+void CWindowSystem::RelayMouse(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto it = m_mouseObservers.find(hWnd);
+    if (it == m_mouseObservers.end())
+        return;
+    MSG msg{hWnd, message, wParam, lParam, static_cast<DWORD>(Now().count()), m_ptCursor};
+    // An observer may stop watching (or go) while it is told.
+    const std::vector<HWND> observers = it->second;
+    for (HWND hObserver : observers)
+        Send(hObserver, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+void CWindowSystem::ForgetObservers(HWND hWnd)
+{
+    m_mouseObservers.erase(hWnd);
+    for (auto it = m_mouseObservers.begin(); it != m_mouseObservers.end();) {
+        std::erase(it->second, hWnd);
+        it = it->second.empty() ? m_mouseObservers.erase(it) : std::next(it);
+    }
 }
 
 LRESULT CWindowSystem::CallClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -447,7 +519,7 @@ void CWindowSystem::SetWindowPos(CWindowRecord* pRecord, HWND hInsertAfter, cons
     if ((pRecord = Find(hWnd)) == nullptr)
         return;
     if (nFlags & SWP_SHOWWINDOW)
-        Show(pRecord, SW_SHOW);
+        Show(pRecord, (nFlags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
     else if (nFlags & SWP_HIDEWINDOW)
         Show(pRecord, SW_HIDE);
 }
@@ -514,7 +586,8 @@ bool CWindowSystem::Show(CWindowRecord* pRecord, int nCmdShow)
     if (bTop) {
         if (m_pHost)
             m_pHost->ShowNativeWindow(hWnd, nCmdShow);
-        m_hActive = hWnd;
+        if (nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE && nCmdShow != SW_SHOWMINNOACTIVE)
+            m_hActive = hWnd;
     }
     return bWasVisible;
 }

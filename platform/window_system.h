@@ -19,6 +19,7 @@
 #include "platform/gdi_internal.h"
 #include "platform/host.h"
 #include "platform/window.h"
+#include "platform/window_directory.h"
 
 namespace velk::platform {
 
@@ -109,6 +110,9 @@ public:
 
     // Messages.
     LRESULT Send(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // hObserver gets TTM_RELAYEVENT with every mouse message of hWatched before hWatched does.
+    void WatchMouse(HWND hWatched, HWND hObserver);
+    void UnwatchMouse(HWND hWatched, HWND hObserver);
     LRESULT CallClassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(HWND hWnd);
 
@@ -169,6 +173,15 @@ public:
     HostTime NextDeadline() const;
     bool TakeDueTimer(MSG& msg);
 
+    // The window directory (window_publishing.cpp): titled top-level windows published for other
+    // processes, whose messages arrive through the descriptors the host watches.
+    bool StartPublishing(const std::string& strFolder);
+    void StopPublishing();
+    void PublishTitle(CWindowRecord* pRecord);
+    void WithdrawTitle(HWND hWnd);
+    std::vector<int> PollDescriptors() const;
+    void ServeDescriptor(int nFd);
+
     void ExposeFrame(HWND hTop, const CRect& rc);
     void NativeMoved(HWND hTop, POINT ptScreen);
     void NativeIconic(HWND hTop, bool bIconic);
@@ -181,12 +194,15 @@ private:
     CRect CalcClient(CWindowRecord* pRecord, const CRect& rcWindow);
     void ApplyWindowRect(CWindowRecord* pRecord, const CRect& rcNew, bool bRepaint, bool bFrameChanged);
     void Reorder(CWindowRecord* pRecord, HWND hInsertAfter);
+    static CREATESTRUCT EffectiveCreation(const CREATESTRUCT& cs, const WNDCLASS& wndClass);
     bool Deliver(CQueuedMessage& queued, MSG& msg);
     void Reset();
     HWND HitTest(HWND hWnd, POINT ptFrame, LRESULT& nHit);
     bool MouseMessage(const CRawInput& input, MSG& msg);
     bool KeyMessage(const CRawInput& input, MSG& msg);
     void UpdateLeaveTracking(HWND hUnder, bool bInClient);
+    void RelayMouse(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void ForgetObservers(HWND hWnd);
 
     IWindowHost* m_pHost = nullptr;
     std::unordered_map<HWND, std::unique_ptr<CWindowRecord>> m_records;
@@ -228,6 +244,8 @@ private:
         POINT ptAnchor;
     } m_tracking;
     HCURSOR m_hShownCursor = nullptr;
+    std::unordered_map<HWND, std::vector<HWND>> m_mouseObservers;
+    std::unique_ptr<CWindowDirectory> m_pDirectory;
 };
 
 // The frame buffer of a top-level window as plain pixels.
