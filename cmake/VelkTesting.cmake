@@ -14,10 +14,14 @@ set(VELK_TEST_OUTPUT_DIR ${CMAKE_BINARY_DIR}/tests)
 # A GoogleTest executable whose tests CTest lists one by one. SANITIZE: also built and run by the
 # sanitizer builds (label "sanitize"). SERIAL: never run beside other tests (network namespaces,
 # X servers). DEPENDS: programs the tests start. A test that calls GTEST_SKIP is reported skipped.
+# Under ThreadSanitizer every test program gets the suppressions of cmake/tsan_suppressions.cpp.
 function(velk_test name)
     cmake_parse_arguments(T "SANITIZE;SERIAL" "TIMEOUT" "SOURCES;LIBS;LABELS;DEPENDS" ${ARGN})
     if(VELK_FUZZ OR (VELK_SANITIZE AND NOT T_SANITIZE))
         return()
+    endif()
+    if(VELK_SANITIZE STREQUAL "thread" AND NOT T_SOURCES MATCHES "tsan_suppressions")
+        list(APPEND T_SOURCES ${PROJECT_SOURCE_DIR}/cmake/tsan_suppressions.cpp)
     endif()
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest GTest::gtest_main)
