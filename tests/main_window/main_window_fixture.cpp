@@ -35,6 +35,8 @@ void WriteStandIn(const fs::path& folder, const std::string& strName, const std:
     fs::permissions(path, fs::perms::owner_all);
 }
 
+CPoint Centre(const CRect& rc) { return CPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2); }
+
 } // namespace
 
 SearchDeviceInfo MakeDevice(const std::string& strIP, const std::string& strHost, const std::string& strProduct)
@@ -129,7 +131,7 @@ void MainWindowTest::ClickRow(int nRow)
 {
     CRect rc;
     ASSERT_TRUE(pWindow->GetDeviceList()->GetItemRect(nRow, &rc, LVIR_BOUNDS));
-    pHost->Click(pWindow->GetDeviceList(), rc.CenterPoint());
+    pHost->Click(pWindow->GetDeviceList(), Centre(rc));
     pHost->PumpUntilIdle();
 }
 
@@ -137,7 +139,7 @@ void MainWindowTest::DoubleClickRow(int nRow)
 {
     CRect rc;
     ASSERT_TRUE(pWindow->GetDeviceList()->GetItemRect(nRow, &rc, LVIR_BOUNDS));
-    pHost->DoubleClick(pWindow->GetDeviceList(), rc.CenterPoint());
+    pHost->DoubleClick(pWindow->GetDeviceList(), Centre(rc));
     pHost->PumpUntilIdle();
 }
 
@@ -145,7 +147,7 @@ void MainWindowTest::ClickBelowRows()
 {
     CRect rc;
     pWindow->GetDeviceList()->GetClientRect(&rc);
-    pHost->Click(pWindow->GetDeviceList(), CPoint(rc.CenterPoint().x, rc.bottom - 3));
+    pHost->Click(pWindow->GetDeviceList(), CPoint(Centre(rc).x, rc.bottom - 3));
     pHost->PumpUntilIdle();
 }
 
@@ -155,7 +157,7 @@ void MainWindowTest::ClickButton(int nID)
     ASSERT_NE(pButton, nullptr);
     CRect rc;
     pButton->GetClientRect(&rc);
-    pHost->Click(pButton, rc.CenterPoint());
+    pHost->Click(pButton, Centre(rc));
     pHost->PumpUntilIdle();
 }
 

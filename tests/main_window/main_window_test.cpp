@@ -3,9 +3,12 @@
 // painting while minimised and coming to the front.
 #include "main_window_fixture.h"
 
+#include <gmock/gmock.h>
+
 #include <algorithm>
 #include <regex>
 
+#include "app/dravonel_app.h"
 #include "controls/standard_list_ctrl.h"
 #include "discovery/device_manager.h"
 

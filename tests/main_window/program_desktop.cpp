@@ -125,7 +125,7 @@ std::vector<unsigned long> CProgramDesktop::WindowsTitled(const std::string& str
     return windows;
 }
 
-bool CProgramDesktop::IsViewable(unsigned long nWindow) const
+bool CProgramDesktop::IsShown(unsigned long nWindow) const
 {
     XWindowAttributes attributes;
     return XGetWindowAttributes(DisplayOf(m_pDisplay), nWindow, &attributes) && attributes.map_state == IsViewable;

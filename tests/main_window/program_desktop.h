@@ -45,7 +45,7 @@ public:
     // The top-level windows with exactly this title.
     std::vector<unsigned long> WindowsTitled(const std::string& strTitle) const;
     std::string WindowProperty(unsigned long nWindow, const char* szProperty) const;
-    bool IsViewable(unsigned long nWindow) const;
+    bool IsShown(unsigned long nWindow) const;
     CWindowImage Capture(unsigned long nWindow) const;
     // Whether the window has a shape of its own, and the rectangles that make it.
     bool IsShaped(unsigned long nWindow) const;

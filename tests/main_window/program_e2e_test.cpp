@@ -4,6 +4,8 @@
 // written to that file once it lists the devices.
 #include "program_desktop.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <set>
@@ -43,7 +45,7 @@ TEST(ProgramTest, TheWindowListsTheSimulatedDevicesDuringItsFirstCountdown)
         [&] {
             const std::vector<unsigned long> windows = desktop.WindowsTitled(kTitle);
             nWindow = windows.empty() ? 0 : windows.front();
-            return nWindow && desktop.IsViewable(nWindow);
+            return nWindow && desktop.IsShown(nWindow);
         },
         10s))
         << pProgram->ReadAll(100ms);
