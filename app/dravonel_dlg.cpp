@@ -272,9 +272,15 @@ void CDravonelDlg::PaintMinimised()
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
     CRect rc;
     GetClientRect(&rc);
-    const int x = (rc.Width() - GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (rc.Height() - GetSystemMetrics(SM_CYICON) + 1) / 2;
-    dc.DrawIcon(x, y, m_icon.GetSafeHandle());
+    const int nWidth = GetSystemMetrics(SM_CXICON);
+    const int nHeight = GetSystemMetrics(SM_CYICON);
+    const int x = (rc.Width() - nWidth + 1) / 2;
+    const int y = (rc.Height() - nHeight + 1) / 2;
+    // The icon is kept in its largest size; a minimised window shows it in the system's.
+    const std::span<const BYTE> bytes = FindEmbeddedFile(kIconKind, kIconNumber);
+    const Image icon = Image::FromMemory(bytes.data(), bytes.size());
+    Graphics graphics(&dc);
+    graphics.DrawImage(icon, CRect(x, y, x + nWidth, y + nHeight), 0, 0, icon.GetWidth(), icon.GetHeight());
 }
 
 LRESULT CDravonelDlg::QueryRowAddress(int nRow) const

@@ -87,6 +87,16 @@ TEST_F(MainWindowTest, TheCountdownRunsFromTenToOneAndEndsAtTenSeconds)
     EXPECT_EQ(WaitText(), strWait + "9s...");
 }
 
+TEST_F(MainWindowTest, TheCloseButtonEndsTheModalRun)
+{
+    pWindow = std::make_unique<CDravonelDlg>();
+    pHost->Schedule(std::chrono::milliseconds(2500), [&] {
+        EXPECT_EQ(WaitText(), "Searching new devices,please wait 8s...");
+        ClickButton(IDC_CLOSE_BUTTON);
+    });
+    EXPECT_EQ(pWindow->DoModal(), IDCANCEL);
+}
+
 TEST_F(MainWindowTest, ClicksOnTheListSwitchLogInAndMyStorage)
 {
     OpenWindow();
@@ -198,24 +208,23 @@ TEST_P(MainWindowBrokenLayoutTest, TheWindowStaysWithoutWorkingCommands)
     // No refresh runs, so the registry is not emptied.
     Registry().AddOrMerge(MakeDevice("192.168.1.1", "alpha", "WIFI DISK"));
 
-    OpenWindow();
-    EXPECT_TRUE(pWindow->IsWindowVisible());
-    EXPECT_EQ(pWindow->GetWindowText(), "VELK WIFI DISK");
-    EXPECT_FALSE(pWindow->ControlsBound());
-    EXPECT_EQ(pWindow->GetSelectedRow(), -1);
-    for (int n = 0; n < 3; ++n)
-        Tick();
-    EXPECT_EQ(Registry().Snapshot().size(), 1u);
-    for (int nID : {IDC_LOG_IN, IDC_REFRESH, IDC_MY_STORAGE})
-        pWindow->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0);
-    pHost->PumpUntilIdle();
+    pWindow = std::make_unique<CDravonelDlg>();
+    bool bChecked = false;
+    pHost->Schedule(std::chrono::milliseconds(10), [&] {
+        EXPECT_TRUE(pWindow->IsWindowVisible());
+        EXPECT_EQ(pWindow->GetWindowText(), "VELK WIFI DISK");
+        EXPECT_FALSE(pWindow->ControlsBound());
+        EXPECT_EQ(pWindow->GetSelectedRow(), -1);
+        for (int nID : {IDC_LOG_IN, IDC_REFRESH, IDC_MY_STORAGE})
+            pWindow->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0);
+        bChecked = true;
+    });
+    // No countdown runs meanwhile; Escape still ends the run.
+    pHost->Schedule(std::chrono::seconds(12), [&] { pHost->PressKey(VK_ESCAPE); });
+    EXPECT_EQ(pWindow->DoModal(), IDCANCEL);
+    EXPECT_TRUE(bChecked);
     EXPECT_EQ(Registry().Snapshot().size(), 1u);
     EXPECT_TRUE(StandInStarts(1, std::chrono::milliseconds(300)).empty());
-
-    // Escape still closes it.
-    pHost->PressKey(VK_ESCAPE);
-    pHost->PumpUntilIdle();
-    EXPECT_FALSE(pWindow->IsWindowVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -226,23 +235,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainWindowTest, AMinimisedWindowPaintsItsIconInTheMiddle)
 {
+    // The list moves aside, so that only the window itself paints the middle.
+    std::string strLayout = ShippedLayout();
+    const std::string strListPlace = "CtrlPos=\"10,50,308,141\"";
+    strLayout.replace(strLayout.find(strListPlace), strListPlace.size(), "CtrlPos=\"10,50,100,141\"");
+    WriteDataFolder(strLayout);
     OpenWindow();
+    CRect rc;
+    pWindow->GetClientRect(&rc);
+    const int nIcon = GetSystemMetrics(SM_CXICON);
+    const int x = (rc.Width() - nIcon + 1) / 2;
+    const int y = (rc.Height() - nIcon + 1) / 2;
+    // Inside the icon, where it is coloured, and just beside it on three sides.
+    const std::vector<CPoint> points = {{x + 4, y + nIcon / 2}, {x - 3, y + nIcon / 2}, {x + nIcon + 2, y + nIcon / 2},
+                                        {x + nIcon / 2, y + nIcon + 2}};
+    std::vector<COLORREF> before;
+    for (const CPoint& pt : points)
+        before.push_back(pHost->GetScreenPixel(pWindow.get(), pt));
+
     pWindow->ShowWindow(SW_MINIMIZE);
     ASSERT_TRUE(pWindow->IsIconic());
     pWindow->Invalidate();
     pHost->PumpUntilIdle();
-    CRect rc;
-    pWindow->GetClientRect(&rc);
-    // The icon's centre pixel lands in the client area's centre; the corners are not the icon's.
-    CIcon icon;
-    ASSERT_TRUE(icon.LoadFromFile(VELK_SOURCE_DIR "/app/resources/icon/256x256.png"));
-    const int nIcon = GetSystemMetrics(SM_CXICON);
-    const int x = (rc.Width() - nIcon + 1) / 2;
-    const int y = (rc.Height() - nIcon + 1) / 2;
-    const COLORREF clrCentre = pHost->GetScreenPixel(pWindow.get(), CPoint(x + nIcon / 2, y + nIcon / 2));
-    const COLORREF clrOutside = pHost->GetScreenPixel(pWindow.get(), CPoint(x - 20, y + nIcon / 2));
-    EXPECT_NE(clrCentre, clrOutside);
-    EXPECT_NE(clrCentre, CLR_INVALID);
+    EXPECT_NE(pHost->GetScreenPixel(pWindow.get(), points[0]), before[0]);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        EXPECT_EQ(pHost->GetScreenPixel(pWindow.get(), points[i]), before[i]) << i;
 }
 
 TEST_F(MainWindowTest, BringingToTheFrontRaisesWithoutMovingOrRestoring)
