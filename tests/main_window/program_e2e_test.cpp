@@ -95,11 +95,18 @@ TEST(ProgramTest, TheWindowListsTheSimulatedDevicesDuringItsFirstCountdown)
     // A second start ends by itself and leaves the one window.
     const std::unique_ptr<netlab::Child> pSecond = desktop.StartProgram();
     ASSERT_NE(pSecond, nullptr);
-    const std::optional<int> status = pSecond->Wait(10s);
+    const std::string strSecondOutput = pSecond->ReadAll(10s);
+    const std::optional<int> status = pSecond->Wait(1s);
     ASSERT_TRUE(status.has_value());
-    EXPECT_TRUE(WIFEXITED(*status));
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << strSecondOutput;
     EXPECT_EQ(desktop.WindowsTitled(kTitle).size(), 1u);
     EXPECT_TRUE(remote.SendMessage(WM_QUERY_DEVICE_ROW_COUNT, 0, 0).has_value()) << "the first copy is still there";
+
+    // Under the sanitizers, whatever they found in the running copy is in its output.
+    pProgram->Terminate();
+    const std::string strOutput = pProgram->ReadAll(5s);
+    EXPECT_EQ(strOutput.find("Sanitizer"), std::string::npos) << strOutput;
+    EXPECT_EQ(strOutput.find("runtime error"), std::string::npos) << strOutput;
 }
 
 } // namespace
