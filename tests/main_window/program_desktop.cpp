@@ -181,3 +181,35 @@ bool InShape(const std::vector<CShapeRect>& shape, int x, int y)
         return x >= rc.x && x < rc.x + rc.nWidth && y >= rc.y && y < rc.y + rc.nHeight;
     });
 }
+
+unsigned long CProgramDesktop::CoverScreen()
+{
+    Display* pDisplay = DisplayOf(m_pDisplay);
+    const Window root = DefaultRootWindow(pDisplay);
+    const Window cover = XCreateSimpleWindow(pDisplay, root, 0, 0, static_cast<unsigned>(DisplayWidth(pDisplay, 0)),
+                                             static_cast<unsigned>(DisplayHeight(pDisplay, 0)), 0, 0, 0);
+    XMapRaised(pDisplay, cover);
+    XSync(pDisplay, False);
+    return cover;
+}
+
+bool CProgramDesktop::IsAbove(unsigned long nWindow, unsigned long nOther) const
+{
+    Display* pDisplay = DisplayOf(m_pDisplay);
+    Window root = 0;
+    Window parent = 0;
+    Window* pChildren = nullptr;
+    unsigned int nChildren = 0;
+    if (!XQueryTree(pDisplay, DefaultRootWindow(pDisplay), &root, &parent, &pChildren, &nChildren))
+        return false;
+    // Bottom first.
+    int nAt = -1;
+    int nOtherAt = -1;
+    for (unsigned int i = 0; i < nChildren; ++i) {
+        nAt = pChildren[i] == nWindow ? static_cast<int>(i) : nAt;
+        nOtherAt = pChildren[i] == nOther ? static_cast<int>(i) : nOtherAt;
+    }
+    if (pChildren)
+        XFree(pChildren);
+    return nAt >= 0 && nOtherAt >= 0 && nAt > nOtherAt;
+}

@@ -51,6 +51,11 @@ public:
     bool IsShaped(unsigned long nWindow) const;
     std::vector<CShapeRect> Shape(unsigned long nWindow) const;
 
+    // A plain window of the test's own over the whole screen.
+    unsigned long CoverScreen();
+    // Whether the first window is above the second in the stacking order of the screen.
+    bool IsAbove(unsigned long nWindow, unsigned long nOther) const;
+
     const std::string& RuntimeFolder() const { return m_strRuntime; }
 
 private:

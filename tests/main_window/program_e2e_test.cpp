@@ -1,6 +1,6 @@
 // The real program on a private X server in a private network with three simulated devices: its
 // window appears with its title and shape, the devices fill its list during the first countdown,
-// and a second start leaves the one window. With VELK_SCREENSHOT=FILE.png the window is also
+// and a second start leaves the one window and brings it to the front. With VELK_SCREENSHOT=FILE.png the window is also
 // written to that file once it lists the devices.
 #include "program_desktop.h"
 
@@ -92,7 +92,9 @@ TEST(ProgramTest, TheWindowListsTheSimulatedDevicesDuringItsFirstCountdown)
         });
     }
 
-    // A second start ends by itself and leaves the one window.
+    // A second start ends by itself, leaves the one window and brings it to the front.
+    const unsigned long nCover = desktop.CoverScreen();
+    ASSERT_TRUE(desktop.IsAbove(nCover, nWindow));
     const std::unique_ptr<netlab::Child> pSecond = desktop.StartProgram();
     ASSERT_NE(pSecond, nullptr);
     const std::string strSecondOutput = pSecond->ReadAll(10s);
@@ -100,6 +102,7 @@ TEST(ProgramTest, TheWindowListsTheSimulatedDevicesDuringItsFirstCountdown)
     ASSERT_TRUE(status.has_value());
     EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << strSecondOutput;
     EXPECT_EQ(desktop.WindowsTitled(kTitle).size(), 1u);
+    EXPECT_TRUE(WaitFor([&] { return desktop.IsAbove(nWindow, nCover); }, 2s));
     EXPECT_TRUE(remote.SendMessage(WM_QUERY_DEVICE_ROW_COUNT, 0, 0).has_value()) << "the first copy is still there";
 
     // Under the sanitizers, whatever they found in the running copy is in its output.
