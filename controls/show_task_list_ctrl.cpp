@@ -193,9 +193,12 @@ LRESULT CShowTaskListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         // The platform's own scroll bars never show: the list scrolls with its own two.
         ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
         return CBasicDrawListCtrl::WindowProc(message, wParam, lParam);
-    case WM_LBUTTONDOWN: OnLeftButtonDown(wParam, pt); return 0;
+    // The second press of a double click is a press like any other here.
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: OnLeftButtonDown(wParam, pt); return 0;
     case WM_LBUTTONUP: OnLeftButtonUp(); return 0;
-    case WM_RBUTTONDOWN: OnRightButtonDown(wParam, pt); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: OnRightButtonDown(wParam, pt); return 0;
     case WM_RBUTTONUP: OnRightButtonUp(); return 0;
     case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
     case WM_MOUSELEAVE: OnMouseLeave(); return 0;
