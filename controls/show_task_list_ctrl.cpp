@@ -9,6 +9,21 @@ namespace {
 constexpr const char* kPercentFontFace = "Arial";
 constexpr float kPercentFontSize = 11.0f;
 
+// Messages after which the rows or columns may no longer fit as they did.
+bool ChangesContent(UINT message)
+{
+    switch (message) {
+    case LVM_INSERTITEMW:
+    case LVM_DELETEITEM:
+    case LVM_DELETEALLITEMS:
+    case LVM_INSERTCOLUMNW:
+    case LVM_DELETECOLUMN:
+    case LVM_SETCOLUMNW:
+    case LVM_SETCOLUMNWIDTH: return true;
+    default: return false;
+    }
+}
+
 } // namespace
 
 int TaskStatusSlice(const std::string& strState, const std::string& strColumn14, const std::string& strColumn16)
@@ -211,6 +226,14 @@ LRESULT CShowTaskListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         RepaintRows();
         return nResult;
     }
-    default: return CBasicDrawListCtrl::WindowProc(message, wParam, lParam);
+    default: {
+        const LRESULT nResult = CBasicDrawListCtrl::WindowProc(message, wParam, lParam);
+        if (ChangesContent(message)) {
+            const CRect rc = ClientRect();
+            UpdateScrollBars(rc.Width(), rc.Height());
+            Invalidate(FALSE);
+        }
+        return nResult;
+    }
     }
 }

@@ -167,4 +167,58 @@ TEST_F(TaskListTest, ASelectionChangeRepaintsTheRows)
     EXPECT_EQ(host.GetScreenPixel(&list, ptEmpty), clrPlain);
 }
 
+// 320 x 240: a rows band of 220 pixels beside no horizontal bar, 304 beside a vertical one.
+TEST_F(TaskListTest, RowsThatDoNotFitScrollByBarAndWheelWithinTheirRange)
+{
+    EXPECT_FALSE(list.GetVerticalBar().IsWindowVisible());
+    for (int i = 6; i < 12; ++i)
+        list.InsertItem(i, "task " + std::to_string(i));
+    host.PumpUntilIdle();
+    ASSERT_TRUE(list.GetVerticalBar().IsWindowVisible());
+    EXPECT_FALSE(list.GetHorizontalBar().IsWindowVisible());
+    CRect rcBar;
+    list.GetVerticalBar().GetWindowRect(&rcBar);
+    list.ScreenToClient(&rcBar);
+    EXPECT_EQ(rcBar, CRect(304, List::kHeaderBand, 320, 240));
+    const int nLimit = 12 * List::kRowHeight - 220;
+    struct CStep {
+        UINT message;
+        int nValue; // the wheel's delta, or the scroll code
+        int nScroll;
+    };
+    for (const CStep& step : {CStep{WM_MOUSEWHEEL, -120, 120}, CStep{WM_VSCROLL, SB_LINEDOWN, 121},
+                              CStep{WM_MOUSEWHEEL, -600, nLimit}, CStep{WM_VSCROLL, SB_PAGEUP, 0},
+                              CStep{WM_VSCROLL, SB_BOTTOM, nLimit}, CStep{WM_MOUSEWHEEL, 120, nLimit - 120},
+                              CStep{WM_VSCROLL, SB_TOP, 0}}) {
+        if (step.message == WM_MOUSEWHEEL)
+            host.Wheel(&list, {100, 100}, step.nValue);
+        else
+            list.SendMessage(WM_VSCROLL, static_cast<WPARAM>(step.nValue), 0);
+        host.PumpUntilIdle();
+        EXPECT_EQ(list.GetVerticalScroll(), step.nScroll) << step.message << " " << step.nValue;
+        EXPECT_EQ(list.GetVerticalBar().GetScrollPos(), step.nScroll);
+    }
+    host.Wheel(&list, {100, 100}, -90);
+    host.PumpUntilIdle();
+    // Rows move up with the scroll: row 3 is at the top of the band now.
+    EXPECT_EQ(list.HitTestCell({50, List::kHeaderBand}), (List::CCell{3, 0}));
+    EXPECT_EQ(list.HitTestCell({301, List::kHeaderBand}), List::CCell{});
+    EXPECT_EQ(list.HitTestCell({50, List::kHeaderBand - 1}), List::CCell{});
+}
+
+TEST_F(TaskListTest, WideColumnsScrollTheHeaderWithTheRows)
+{
+    list.SetColumnWidth(2, 250);
+    host.PumpUntilIdle();
+    ASSERT_TRUE(list.GetHorizontalBar().IsWindowVisible());
+    EXPECT_FALSE(list.GetVerticalBar().IsWindowVisible());
+    host.Wheel(&list, {100, 100}, -100);
+    host.PumpUntilIdle();
+    EXPECT_EQ(list.GetHorizontalScroll(), 100);
+    EXPECT_EQ(list.GetHeader().GetScrollOffset(), 100);
+    EXPECT_EQ(list.HitTestCell(Row(0)), (List::CCell{0, 1}));
+    list.SendMessage(WM_HSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(list.GetHorizontalScroll(), 450 - 320);
+}
+
 } // namespace
