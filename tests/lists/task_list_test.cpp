@@ -6,6 +6,7 @@
 
 #include "controls/show_task_list_ctrl.h"
 #include "lists_fixture.h"
+#include "tests/platform/picture_files.h"
 
 namespace {
 
@@ -219,6 +220,34 @@ TEST_F(TaskListTest, WideColumnsScrollTheHeaderWithTheRows)
     EXPECT_EQ(list.HitTestCell(Row(0)), (List::CCell{0, 1}));
     list.SendMessage(WM_HSCROLL, SB_BOTTOM, 0);
     EXPECT_EQ(list.GetHorizontalScroll(), 450 - 320);
+}
+
+// A strip of seven 4 x 4 slices, slice k in the grey k * 30.
+TEST_F(TaskListTest, EachRowShowsTheSliceOfItsStateBesideItsFirstCell)
+{
+    const std::string strStrip = TestFolder() + "/status.png";
+    WritePng(strStrip, 28, 4, [](int x, int) { return Rgba(x / 4 * 30, x / 4 * 30, x / 4 * 30); });
+    list.SetBackgroundImage(strStrip, 7, 0, 0);
+    struct CCase {
+        const char* szState;
+        const char* sz14;
+        int nSlice;
+    };
+    const std::vector<CCase> cases{{"R", "1", 4}, {"W", "", 2}, {"C", "", 5}, {"x", "", -1}};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        list.SetItemText(static_cast<int>(i), 2, cases[i].szState);
+        list.SetItemText(static_cast<int>(i), 14, cases[i].sz14);
+    }
+    list.Invalidate();
+    host.PumpUntilIdle();
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const POINT pt{11, List::kHeaderBand + static_cast<int>(i) * List::kRowHeight + 7};
+        const int nGrey = cases[i].nSlice * 30;
+        if (cases[i].nSlice >= 0)
+            EXPECT_EQ(host.GetScreenPixel(&list, pt), RGB(nGrey, nGrey, nGrey)) << cases[i].szState;
+        else
+            EXPECT_EQ(host.GetScreenPixel(&list, pt), RGB(255, 255, 255)) << cases[i].szState;
+    }
 }
 
 } // namespace
