@@ -9,6 +9,21 @@ namespace {
 constexpr const char* kPercentFontFace = "Arial";
 constexpr float kPercentFontSize = 11.0f;
 
+// Messages after which the rows or columns may no longer fit as they did.
+bool ChangesContent(UINT message)
+{
+    switch (message) {
+    case LVM_INSERTITEMW:
+    case LVM_DELETEITEM:
+    case LVM_DELETEALLITEMS:
+    case LVM_INSERTCOLUMNW:
+    case LVM_DELETECOLUMN:
+    case LVM_SETCOLUMNW:
+    case LVM_SETCOLUMNWIDTH: return true;
+    default: return false;
+    }
+}
+
 } // namespace
 
 int TaskStatusSlice(const std::string& strState, const std::string& strColumn14, const std::string& strColumn16)
@@ -193,9 +208,12 @@ LRESULT CShowTaskListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         // The platform's own scroll bars never show: the list scrolls with its own two.
         ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
         return CBasicDrawListCtrl::WindowProc(message, wParam, lParam);
-    case WM_LBUTTONDOWN: OnLeftButtonDown(wParam, pt); return 0;
+    // The second press of a double click is a press like any other here.
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: OnLeftButtonDown(wParam, pt); return 0;
     case WM_LBUTTONUP: OnLeftButtonUp(); return 0;
-    case WM_RBUTTONDOWN: OnRightButtonDown(wParam, pt); return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: OnRightButtonDown(wParam, pt); return 0;
     case WM_RBUTTONUP: OnRightButtonUp(); return 0;
     case WM_MOUSEMOVE: OnMouseMove(pt); return 0;
     case WM_MOUSELEAVE: OnMouseLeave(); return 0;
@@ -208,6 +226,14 @@ LRESULT CShowTaskListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         RepaintRows();
         return nResult;
     }
-    default: return CBasicDrawListCtrl::WindowProc(message, wParam, lParam);
+    default: {
+        const LRESULT nResult = CBasicDrawListCtrl::WindowProc(message, wParam, lParam);
+        if (ChangesContent(message)) {
+            const CRect rc = ClientRect();
+            UpdateScrollBars(rc.Width(), rc.Height());
+            Invalidate(FALSE);
+        }
+        return nResult;
+    }
     }
 }
