@@ -102,7 +102,7 @@ void CDravonelDlg::ApplyControlDescriptions()
 {
     ClearBoundControls();
     ReleaseLayoutControls();
-    CreateLayoutControls(*this, this);
+    RunControlPasses(*this, this);
     BindControls();
 }
 
