@@ -2,13 +2,16 @@
 #include "layout/control_factory.h"
 
 #include <memory>
+#include <type_traits>
 
 #include "controls/check_box_button.h"
 #include "controls/radio_box_button.h"
 #include "controls/show_image_ctrl.h"
+#include "controls/show_task_list_ctrl.h"
 #include "controls/show_text_ctrl.h"
 #include "controls/show_text_image_ctrl.h"
 #include "controls/standard_button.h"
+#include "controls/standard_list_ctrl.h"
 
 namespace {
 
@@ -22,6 +25,9 @@ enum FrameFill : unsigned {
 };
 
 constexpr unsigned kButtonFill = FILL_IMAGE | FILL_TEXT | FILL_FONT | FILL_TEXT_COLOR;
+inline constexpr const char* kStandardListCtrlClass = "StandardListCtrl";
+inline constexpr const char* kShowTaskListCtrlClass = "ShowTaskListCtrl";
+
 constexpr unsigned kTextFill = FILL_TEXT | FILL_FONT | FILL_TEXT_COLOR;
 
 void FillBeforeWindow(CBasicPropertyFrame& frame, const ControlDescription& d)
@@ -69,6 +75,29 @@ void CreateControlsOf(CBasicLayoutFrame& layoutFrame, CWnd* pParent, const char*
     }
 }
 
+// The list passes: their windows are platform list views; the device list takes a GDI font and
+// a text colour in place of the frame's look.
+template <LayoutControlClass TList>
+void CreateListsOf(CBasicLayoutFrame& layoutFrame, CWnd* pParent, const char* szClassName)
+{
+    for (const auto& [nControlID, d] : layoutFrame.GetDialogDescription().mapControls) {
+        if (d.strClassName != szClassName)
+            continue;
+        auto pList = std::make_unique<TList>();
+        FillBeforeWindow(*pList, d);
+        pList->CreateEx(0, d.dwStyle, d.rcPos, pParent, static_cast<UINT>(nControlID));
+        if constexpr (std::is_same_v<TList, CStandardListCtrl>) {
+            CFont* pFont = layoutFrame.CreateLayoutFont(d.strFontName, d.nFontSize);
+            pList->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), TRUE);
+            pList->SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(d.clrText));
+        } else {
+            FillAfterWindow(*pList, *pList, d, FILL_IMAGE);
+        }
+        PlaceAndShow(*pList, d);
+        layoutFrame.AddLayoutControl(LayoutTable::Lists, nControlID, std::move(pList));
+    }
+}
+
 } // namespace
 
 void CreateStandardButtons(CBasicLayoutFrame& layoutFrame, CWnd* pParent)
@@ -108,6 +137,16 @@ void CreateShowTextImageCtrls(CBasicLayoutFrame& layoutFrame, CWnd* pParent)
                                          kButtonFill);
 }
 
+void CreateStandardListCtrls(CBasicLayoutFrame& layoutFrame, CWnd* pParent)
+{
+    CreateListsOf<CStandardListCtrl>(layoutFrame, pParent, kStandardListCtrlClass);
+}
+
+void CreateShowTaskListCtrls(CBasicLayoutFrame& layoutFrame, CWnd* pParent)
+{
+    CreateListsOf<CShowTaskListCtrl>(layoutFrame, pParent, kShowTaskListCtrlClass);
+}
+
 void RunControlPasses(CBasicLayoutFrame& layoutFrame, CWnd* pParent)
 {
     CreateStandardButtons(layoutFrame, pParent);
@@ -117,4 +156,6 @@ void RunControlPasses(CBasicLayoutFrame& layoutFrame, CWnd* pParent)
     CreateShowTextCtrls(layoutFrame, pParent);
     CreateShowImageCtrls(layoutFrame, pParent);
     CreateShowTextImageCtrls(layoutFrame, pParent);
+    CreateStandardListCtrls(layoutFrame, pParent);
+    CreateShowTaskListCtrls(layoutFrame, pParent);
 }

@@ -17,3 +17,5 @@ void CreateDriftButtons(CBasicLayoutFrame& layoutFrame, CWnd* pParent);
 void CreateShowTextCtrls(CBasicLayoutFrame& layoutFrame, CWnd* pParent);
 void CreateShowImageCtrls(CBasicLayoutFrame& layoutFrame, CWnd* pParent);
 void CreateShowTextImageCtrls(CBasicLayoutFrame& layoutFrame, CWnd* pParent);
+void CreateStandardListCtrls(CBasicLayoutFrame& layoutFrame, CWnd* pParent);
+void CreateShowTaskListCtrls(CBasicLayoutFrame& layoutFrame, CWnd* pParent);
