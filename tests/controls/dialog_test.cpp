@@ -227,6 +227,21 @@ TEST_F(DrawnDialog, TheWindowTakesItsShapeFromTheMaskAtEverySize)
     EXPECT_NE(host.GetScreenPixel(&dlg, {59, 39}), CLR_INVALID);
 }
 
+TEST_F(DrawnDialog, RoundCornersCutOnlyTheCornerPixels)
+{
+    CDescribedDialog dlg;
+    Open(dlg);
+    DialogDescription d;
+    d.rcPos = CRect(0, 0, 60, 40);
+    dlg.Apply(d);
+    dlg.ApplyRoundRegion();
+    host.PumpUntilIdle();
+    for (POINT pt : {POINT{0, 0}, POINT{59, 0}, POINT{0, 39}, POINT{59, 39}})
+        EXPECT_EQ(host.GetScreenPixel(&dlg, pt), CLR_INVALID) << pt.x << "," << pt.y;
+    for (POINT pt : {POINT{2, 0}, POINT{0, 2}, POINT{1, 1}, POINT{30, 0}, POINT{59, 20}, POINT{57, 39}})
+        EXPECT_NE(host.GetScreenPixel(&dlg, pt), CLR_INVALID) << pt.x << "," << pt.y;
+}
+
 TEST_F(DrawnDialog, AMaskThatCannotBeLoadedLeavesTheWindowRectangular)
 {
     for (const std::string& strPath : {std::string(), strRoot + "/missing.bmp", ShippedEnglishLayout()}) {
