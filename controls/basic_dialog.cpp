@@ -66,8 +66,10 @@ void CBasicDialog::ApplyRoundRegion()
 {
     CRect rc;
     GetClientRect(&rc);
+    // Rounded over exactly the client area: the rounded rectangle of the desktop platform took
+    // one pixel more on each side for that, as its right and bottom edges lay outside.
     CRgn region;
-    MakeRoundRectRegion(region, rc.Width() + 1, rc.Height() + 1, 5);
+    MakeRoundRectRegion(region, rc.Width(), rc.Height(), 5);
     SetWindowRgn(&region, TRUE);
 }
 

@@ -130,7 +130,8 @@ private:
     void OnMouseMove(CPoint pt);
     void OnMouseLeave();
     void OnTimer(UINT_PTR nIDEvent);
-    void ShowTipFor(const CCell& cell);
+    // Shows the tip with the cell's text unless the text fits; whether it shows.
+    bool ShowTipFor(const CCell& cell);
     void HideTip();
     bool TextFits(const std::string& strText, int nWidth) const;
 

@@ -2,14 +2,30 @@
 // rested on the cell for a moment and the text does not fit on one line of its column.
 #include "controls/show_task_list_ctrl.h"
 
+#include <memory>
+
+#include "controls/show_text_ctrl.h"
+
 namespace {
 
 constexpr DWORD kHoverTime = 1;
 constexpr int kTipTextOffset = 3;
 
+// The GDI-side colour value of an opaque ARGB value.
+constexpr COLORREF ColorRefOf(ARGB clr) { return RGB((clr >> 16) & 0xFF, (clr >> 8) & 0xFF, clr & 0xFF); }
+
 } // namespace
 
-void CShowTaskListCtrl::CreateTip() {}
+void CShowTaskListCtrl::CreateTip()
+{
+    auto pTip = std::make_unique<CShowTextCtrl>();
+    pTip->SetPaintMode(PAINT_MODE_BORDER | PAINT_MODE_FILL);
+    pTip->SetFillColor(ColorRefOf(kTipFillColor));
+    pTip->CreateEx(0, kShowTextCtrlClass, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this, kTipID);
+    pTip->SetTextColor(ColorRefOf(kTipTextColor));
+    pTip->ShowWindow(SW_HIDE);
+    m_tip = CLayoutControl(std::move(pTip));
+}
 
 void CShowTaskListCtrl::OnMouseMove(CPoint pt)
 {
@@ -29,11 +45,12 @@ void CShowTaskListCtrl::OnMouseMove(CPoint pt)
             HideTip();
         return;
     }
+    // A new cell hides the tip for good, so that the new cell's own rest can bring it back.
     if (cell != m_hoverCell) {
         m_hoverCell = cell;
         m_bTipShownForCell = false;
-        if (CWnd* pTip = GetTip())
-            pTip->ShowWindow(SW_HIDE);
+        if (m_bTipVisible)
+            HideTip();
     }
     if (m_bTipVisible) {
         SetTimer(kTipTimeoutTimer, kTipTimeout);
@@ -59,9 +76,11 @@ void CShowTaskListCtrl::OnTimer(UINT_PTR nIDEvent)
         CPoint ptCursor;
         GetCursorPos(&ptCursor);
         ScreenToClient(&ptCursor);
+        // Only a tip that shows counts as visible: a text that fits must not keep the next
+        // cell's tip away until the timeout.
         if (ptCursor == m_ptHover && !m_bTipShownForCell && HitTestCell(m_ptHover) == m_hoverCell) {
-            m_bTipVisible = m_bTipShownForCell = true;
-            ShowTipFor(m_hoverCell);
+            m_bTipShownForCell = true;
+            m_bTipVisible = ShowTipFor(m_hoverCell);
         }
         SetTimer(kTipTimeoutTimer, kTipTimeout);
         SetTimer(kTipWatchTimer, kTipWatchPeriod);
@@ -80,10 +99,18 @@ void CShowTaskListCtrl::OnTimer(UINT_PTR nIDEvent)
     }
 }
 
-void CShowTaskListCtrl::ShowTipFor(const CCell& cell)
+bool CShowTaskListCtrl::ShowTipFor(const CCell& cell)
 {
-    (void)cell;
-    (void)kTipTextOffset;
+    auto* pTip = m_tip.As<CShowTextCtrl>();
+    const std::string strText = CellText(cell.nRow, cell.nColumn);
+    if (!pTip || !pTip->GetSafeHwnd() || TextFits(strText, ColumnWidth(cell.nColumn)))
+        return false;
+    pTip->SetText(strText, kTipTextOffset, kTipTextOffset);
+    const CSize size = pTip->MeasureText();
+    pTip->MoveWindow(m_ptHover.x, m_ptHover.y + kTipBelowPointer, size.cx, size.cy, TRUE);
+    pTip->ShowWindow(SW_SHOWNA);
+    pTip->Invalidate(FALSE);
+    return true;
 }
 
 void CShowTaskListCtrl::HideTip()

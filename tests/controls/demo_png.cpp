@@ -6,8 +6,34 @@
 #include <filesystem>
 #include <string>
 
+#include "controls/standard_list_ctrl.h"
 #include "layout_dialog.h"
 #include "platform/host_headless.h"
+#include "tests/platform/picture_files.h"
+
+namespace {
+
+// What the program's window adds to its device list: columns named by the layout's strings and
+// a header picture (here a fixture of its own).
+void DressDeviceList(CLayoutDialog& dialog, const std::string& strRoot)
+{
+    CLayoutControl* pControl = dialog.FindListControl(2105);
+    auto* pList = pControl ? pControl->As<CStandardListCtrl>() : nullptr;
+    if (!pList)
+        return;
+    const std::string strHeader = strRoot + "/header.png";
+    WritePng(strHeader, 60, 25, [](int, int y) { return Rgba(40, 90 + 2 * y, 150); });
+    pList->GetHeader().SetBackgroundImage(strHeader, 1, 0, 0);
+    pList->SetHeaderTextColor(dialog.GetLayoutString("SEARCH_DEVICE_LIST_HEADER_FONT_COLOR"));
+    const char* ids[] = {"SEARCH_DEVICE_LIST_ITEM_NAME", "SEARCH_DEVICE_LIST_ITEM_IP", "SEARCH_DEVICE_LIST_ITEM_TYPE"};
+    for (int i = 0; i < 3; ++i)
+        pList->InsertColumn(i, dialog.GetLayoutString(ids[i]), LVCFMT_LEFT, 100);
+    pList->InsertItem(0, "velk-disk");
+    pList->SetItemText(0, 1, "192.168.1.5");
+    pList->SetItemText(0, 2, "WiFi Disk");
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -25,6 +51,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "the dialog could not be made\n");
         return 1;
     }
+    DressDeviceList(dialog, strRoot);
     host.PumpUntilIdle();
     if (!host.WritePng(&dialog, argv[1])) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);

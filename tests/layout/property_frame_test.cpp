@@ -262,18 +262,26 @@ TEST_F(PropertyFrameMove, KeepsTheSizeOfABorderedWindowAndTheScreenPlaceOfATopLe
     EXPECT_EQ(rc, CRect(110, 100, 230, 160));
 }
 
-TEST(PropertyFrame, WithoutATooltipClassTheWindowGetsNoTooltip)
+TEST(PropertyFrame, ATooltipNeedsALiveWindowAndServesATopLevelOneToo)
 {
-    WNDCLASS wc;
-    if (GetClassInfo(kToolTipClassName, &wc))
-        GTEST_SKIP() << "the platform registers \"" << kToolTipClassName << "\" itself";
     CHeadlessHost host;
     RegisterTestClasses();
-    CWnd top;
-    ASSERT_TRUE(top.CreateEx(0, kPlainClass, "top", WS_POPUP, CRect(0, 0, 50, 50), nullptr, 0));
     CBasicPropertyFrame frame;
-    frame.AttachToolTip("tip", &top);
+    CWnd gone;
+    frame.AttachToolTip("tip", &gone);
     EXPECT_EQ(frame.GetToolTip(), nullptr);
+    frame.AttachToolTip("tip", nullptr);
+    EXPECT_EQ(frame.GetToolTip(), nullptr);
+
+    CWnd top;
+    ASSERT_TRUE(top.CreateEx(0, kPlainClass, "top", WS_POPUP | WS_VISIBLE, CRect(0, 0, 50, 50), nullptr, 0));
+    frame.AttachToolTip("tip", &top);
+    const HWND hTip = frame.GetToolTip();
+    ASSERT_TRUE(IsWindow(hTip));
+    EXPECT_EQ(CWnd::FromHandle(hTip)->GetWindow(GW_OWNER), &top);
+    host.MouseMove(&top, {10, 10});
+    host.AdvanceTime(HostTime(500));
+    EXPECT_TRUE(CWnd::FromHandle(hTip)->IsWindowVisible());
 }
 
 } // namespace

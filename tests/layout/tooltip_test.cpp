@@ -1,81 +1,59 @@
-// A tooltip for a drawn window, seen through a stand-in of the platform's tooltip class that
-// records what reaches it. Its own executable: the stand-in must not exist for the other tests.
+// A tooltip for a drawn window: the platform's tooltip, owned by the window's dialog, showing the
+// text over the window and going with it.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "frame_test_support.h"
 #include "layout/property_frame.h"
 
 namespace {
 
-struct CReceived {
-    HWND hWnd = nullptr;
-    UINT message = 0;
-    WPARAM wParam = 0;
-    TOOLINFO tool;
-    std::string strText;
-};
+using ToolTipTest = FrameTest;
 
-std::vector<CReceived> g_received;
+bool Shown(HWND hTip) { return CWnd::FromHandle(hTip)->IsWindowVisible() != FALSE; }
 
-LRESULT StandInProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+// A tip made directly through the platform's tooltip, to compare with.
+HWND ReferenceTip(CWnd& owner, CWnd& tool, const char* szText)
 {
-    if (message == TTM_ACTIVATE || message == TTM_ADDTOOLW) {
-        CReceived received{hWnd, message, wParam, {}, {}};
-        if (message == TTM_ADDTOOLW) {
-            received.tool = *reinterpret_cast<const TOOLINFO*>(lParam);
-            received.strText = received.tool.lpszText ? received.tool.lpszText : "";
-            received.tool.lpszText = nullptr;
-        }
-        g_received.push_back(received);
-        return TRUE;
-    }
-    return DefWindowProc(hWnd, message, wParam, lParam);
+    const HWND hTip = CreateWindowEx(0, TOOLTIPS_CLASS, "", TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, owner.m_hWnd, 0);
+    TOOLINFO info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uId = reinterpret_cast<UINT_PTR>(tool.m_hWnd);
+    info.lpszText = szText;
+    SendMessage(hTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    return hTip;
 }
 
-class ToolTipTest : public FrameTest {
-protected:
-    void SetUp() override
-    {
-        WNDCLASS existing;
-        if (GetClassInfo(kToolTipClassName, &existing)) {
-            if (existing.lpfnWndProc != StandInProc)
-                GTEST_SKIP() << "the platform registers \"" << kToolTipClassName << "\" itself";
-        } else {
-            WNDCLASS wc;
-            wc.lpfnWndProc = StandInProc;
-            wc.lpszClassName = kToolTipClassName;
-            ASSERT_NE(RegisterClass(&wc), 0);
-        }
-        g_received.clear();
-        FrameTest::SetUp();
-    }
-};
-
-TEST_F(ToolTipTest, ATooltipWindowOwnedByTheDialogWatchesTheWindow)
+TEST_F(ToolTipTest, ATooltipOwnedByTheDialogShowsTheTextWhileThePointerRestsOnTheWindow)
 {
     child.AttachToolTip("Refresh the list", &child);
     const HWND hTip = child.GetToolTip();
     ASSERT_TRUE(IsWindow(hTip));
     EXPECT_EQ(GetClassName(hTip), kToolTipClassName);
     CWnd* pTip = CWnd::FromHandle(hTip);
-    EXPECT_EQ(pTip->GetStyle(), TTS_NOPREFIX);
+    EXPECT_EQ(pTip->GetStyle() & TTS_NOPREFIX, TTS_NOPREFIX);
     EXPECT_EQ(pTip->GetWindow(GW_OWNER), &parent);
+    EXPECT_EQ(SendMessage(hTip, TTM_GETTOOLCOUNT), 1);
+    const HWND hReference = ReferenceTip(parent, child, "Refresh the list");
 
-    ASSERT_EQ(g_received.size(), 2u);
-    EXPECT_EQ(g_received[0].hWnd, hTip);
-    EXPECT_EQ(g_received[0].message, TTM_ACTIVATE);
-    EXPECT_EQ(g_received[0].wParam, static_cast<WPARAM>(TRUE));
-    const CReceived& add = g_received[1];
-    EXPECT_EQ(add.hWnd, hTip);
-    EXPECT_EQ(add.message, TTM_ADDTOOLW);
-    EXPECT_EQ(add.tool.cbSize, sizeof(TOOLINFO));
-    EXPECT_EQ(add.tool.uFlags, 0x11u);
-    EXPECT_EQ(add.tool.hwnd, nullptr);
-    EXPECT_EQ(add.tool.uId, reinterpret_cast<UINT_PTR>(child.GetSafeHwnd()));
-    EXPECT_EQ(add.strText, "Refresh the list");
+    host.MouseMove(&child, {5, 5});
+    host.AdvanceTime(HostTime(499));
+    EXPECT_FALSE(Shown(hTip));
+    host.AdvanceTime(HostTime(1));
+    ASSERT_TRUE(Shown(hTip));
+    // It shows what the platform's tip shows for that text.
+    CRect rcTip;
+    CRect rcReference;
+    pTip->GetWindowRect(&rcTip);
+    CWnd::FromHandle(hReference)->GetWindowRect(&rcReference);
+    EXPECT_EQ(rcTip, rcReference);
+    for (int x = 0; x < rcTip.Width(); x += 7)
+        for (int y = 0; y < rcTip.Height(); y += 3)
+            ASSERT_EQ(host.GetScreenPixel(pTip, {x, y}), host.GetScreenPixel(CWnd::FromHandle(hReference), {x, y}));
+
+    host.MouseMove(&parent, {110, 5});
+    host.PumpUntilIdle();
+    EXPECT_FALSE(Shown(hTip));
 }
 
 TEST_F(ToolTipTest, TheTooltipGoesWithTheControl)

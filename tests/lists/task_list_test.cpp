@@ -250,4 +250,94 @@ TEST_F(TaskListTest, EachRowShowsTheSliceOfItsStateBesideItsFirstCell)
     }
 }
 
+// Only column 6 has a width; a row in state "J" shows column 5's number there as a percentage.
+TEST_F(TaskListTest, APercentageCellIsABarFilledThatFar)
+{
+    for (int i = 0; i < 3; ++i)
+        list.SetColumnWidth(i, 0);
+    for (int i = 3; i < 7; ++i)
+        list.InsertColumn(i, "", LVCFMT_LEFT, i == List::kProgressColumn ? 200 : 0);
+    list.SetItemText(0, 2, "J");
+    list.SetItemText(0, 5, "50");
+    list.SetItemText(1, 6, "75%");
+    host.PumpUntilIdle();
+    const auto at = [&](int x, int nRow) { return host.GetScreenPixel(&list, {x, Row(nRow).y - 15 + 10}); };
+    const COLORREF clrBar = RGB(0x6F, 0xA8, 0xDC);
+    const COLORREF clrTrack = RGB(0xE3, 0xE8, 0xEE);
+    EXPECT_EQ(at(20, 0), clrBar);
+    EXPECT_EQ(at(120, 0), clrTrack);
+    EXPECT_EQ(at(130, 1), clrBar);
+    EXPECT_EQ(at(180, 1), clrTrack);
+    EXPECT_EQ(at(20, 2), RGB(255, 255, 255));
+}
+
+TEST_F(TaskListTest, ATextThatDoesNotFitShowsItsTipBelowThePointerForFiveSecondsAtMost)
+{
+    const std::string strLong = "a cell text far too long for one line of its column";
+    list.SetItemText(1, 0, strLong);
+    CWnd* pTip = list.GetTip();
+    ASSERT_NE(pTip, nullptr);
+    ASSERT_EQ(GetClassName(pTip->GetSafeHwnd()), "ShowTextCtrl");
+    EXPECT_FALSE(pTip->IsWindowVisible());
+
+    host.MouseMove(&list, Row(0));
+    host.AdvanceTime(HostTime(600));
+    EXPECT_FALSE(pTip->IsWindowVisible()) << "a text that fits";
+
+    const POINT pt = Row(1);
+    host.MouseMove(&list, pt);
+    host.AdvanceTime(HostTime(499));
+    EXPECT_FALSE(pTip->IsWindowVisible());
+    host.AdvanceTime(HostTime(1));
+    host.PumpUntilIdle();
+    ASSERT_TRUE(pTip->IsWindowVisible());
+    EXPECT_EQ(dynamic_cast<CBasicPropertyFrame*>(pTip)->GetText(), strLong);
+    CRect rcTip;
+    pTip->GetWindowRect(&rcTip);
+    list.ScreenToClient(&rcTip);
+    EXPECT_EQ(rcTip.TopLeft(), CPoint(pt.x, pt.y + 21));
+    EXPECT_GT(rcTip.Height(), 0);
+    // The tip's own fill shows on the screen.
+    EXPECT_EQ(host.GetScreenPixel(pTip, {rcTip.Width() - 2, 1}), RGB(0xFE, 0xF5, 0xBD));
+
+    host.AdvanceTime(HostTime(4999));
+    EXPECT_TRUE(pTip->IsWindowVisible());
+    host.AdvanceTime(HostTime(1));
+    EXPECT_FALSE(pTip->IsWindowVisible());
+    EXPECT_FALSE(list.IsTipVisible());
+
+    // From one long text straight to another: the tip goes, and comes back for the new cell.
+    list.SetItemText(2, 0, strLong);
+    host.MouseMove(&list, Row(2));
+    host.AdvanceTime(HostTime(500));
+    ASSERT_TRUE(pTip->IsWindowVisible());
+    host.MouseMove(&list, pt);
+    host.PumpUntilIdle();
+    EXPECT_FALSE(pTip->IsWindowVisible());
+    host.AdvanceTime(HostTime(500));
+    EXPECT_TRUE(pTip->IsWindowVisible());
+}
+
+TEST_F(TaskListTest, TheTipGoesWhenThePointerIsOverNoRow)
+{
+    list.SetItemText(1, 0, "a cell text far too long for one line of its column");
+    host.MouseMove(&list, Row(1));
+    host.AdvanceTime(HostTime(500));
+    ASSERT_TRUE(list.GetTip()->IsWindowVisible());
+    // Onto the header the list hears nothing of the pointer; its watch sees it gone.
+    host.MouseMove(&list, {50, 5});
+    host.AdvanceTime(HostTime(99));
+    EXPECT_TRUE(list.GetTip()->IsWindowVisible());
+    host.AdvanceTime(HostTime(1));
+    EXPECT_FALSE(list.GetTip()->IsWindowVisible());
+    // Below the last row a move hides it at once.
+    host.MouseMove(&list, Row(2));
+    host.MouseMove(&list, Row(1));
+    host.AdvanceTime(HostTime(500));
+    ASSERT_TRUE(list.GetTip()->IsWindowVisible());
+    host.MouseMove(&list, {50, 230});
+    host.PumpUntilIdle();
+    EXPECT_FALSE(list.GetTip()->IsWindowVisible());
+}
+
 } // namespace
