@@ -1,6 +1,7 @@
 // The text and image controls' common part.
 #include "controls/basic_ctrl.h"
 
+#include "controls/buffered_paint.h"
 #include "controls/none_border_dlg.h"
 
 namespace {
@@ -76,17 +77,7 @@ LRESULT CBasicCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CBasicCtrl::OnPaint()
 {
-    CPaintDC dc(this);
-    CRect rc;
-    GetClientRect(&rc);
-    CDC memoryDC;
-    memoryDC.CreateCompatibleDC(&dc);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, rc.Width(), rc.Height());
-    CBitmap* pOld = memoryDC.SelectObject(&bitmap);
-    DrawControl(&memoryDC);
-    dc.BitBlt(0, 0, rc.Width(), rc.Height(), &memoryDC, 0, 0, SRCCOPY);
-    memoryDC.SelectObject(pOld);
+    PaintBuffered(this, [this](CDC* pDC) { DrawControl(pDC); });
 }
 
 void CBasicCtrl::OnLButtonDown(LPARAM lParam)

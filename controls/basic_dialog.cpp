@@ -1,6 +1,7 @@
 // The drawn dialog: its load hooks, double-buffered painting and colour answers.
 #include "controls/basic_dialog.h"
 
+#include "controls/buffered_paint.h"
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -139,17 +140,7 @@ LRESULT CBasicDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CBasicDialog::OnPaint()
 {
-    CPaintDC dc(this);
-    CRect rc;
-    GetClientRect(&rc);
-    CDC memoryDC;
-    memoryDC.CreateCompatibleDC(&dc);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dc, rc.Width(), rc.Height());
-    CBitmap* pOld = memoryDC.SelectObject(&bitmap);
-    DrawBackground(&memoryDC);
-    dc.BitBlt(0, 0, rc.Width(), rc.Height(), &memoryDC, 0, 0, SRCCOPY);
-    memoryDC.SelectObject(pOld);
+    PaintBuffered(this, [this](CDC* pDC) { DrawBackground(pDC); });
 }
 
 LRESULT CBasicDialog::OnCtlColor(UINT message, WPARAM wParam, LPARAM lParam)

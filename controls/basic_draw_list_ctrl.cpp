@@ -1,7 +1,7 @@
 // The drawn list's painting and size changes.
 #include "controls/basic_draw_list_ctrl.h"
 
-#include "controls/list_buffered_paint.h"
+#include "controls/buffered_paint.h"
 
 void CBasicDrawListCtrl::DrawList(CDC* pDC)
 {

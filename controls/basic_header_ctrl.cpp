@@ -1,7 +1,7 @@
 // The drawn header's painting and its height factor.
 #include "controls/basic_header_ctrl.h"
 
-#include "controls/list_buffered_paint.h"
+#include "controls/buffered_paint.h"
 
 void CBasicHeaderCtrl::DrawHeader(CDC* pDC)
 {

@@ -238,21 +238,21 @@ namespace {
 
 velk::gdi::CTextSpec DrawTextSpec(const std::string& strText, const CFont* pFont, const RECT& rc, UINT nFormat)
 {
-    velk::gdi::CTextSpec spec;
-    spec.strText = strText;
-    spec.pFont = velk::gdi::FontDescriptionOf(pFont);
-    spec.dWidth = rc.right - rc.left;
-    spec.nHorizontal = (nFormat & DT_CENTER) ? 1 : (nFormat & DT_RIGHT) ? 2 : 0;
-    spec.bWrap = (nFormat & DT_WORDBREAK) && !(nFormat & DT_SINGLELINE);
+    velk::gdi::CTextSpec text;
+    text.strText = strText;
+    text.pFont = velk::gdi::FontDescriptionOf(pFont);
+    text.dWidth = rc.right - rc.left;
+    text.nHorizontal = (nFormat & DT_CENTER) ? 1 : (nFormat & DT_RIGHT) ? 2 : 0;
+    text.bWrap = (nFormat & DT_WORDBREAK) && !(nFormat & DT_SINGLELINE);
     if (nFormat & DT_SINGLELINE) {
-        spec.dHeight = rc.bottom - rc.top;
-        spec.nVertical = (nFormat & DT_VCENTER) ? 1 : (nFormat & DT_BOTTOM) ? 2 : 0;
+        text.dHeight = rc.bottom - rc.top;
+        text.nVertical = (nFormat & DT_VCENTER) ? 1 : (nFormat & DT_BOTTOM) ? 2 : 0;
     }
     if (nFormat & DT_END_ELLIPSIS) {
-        spec.trim = velk::gdi::TextTrim::Character;
-        spec.bEllipsis = true;
+        text.trim = velk::gdi::TextTrim::Character;
+        text.bEllipsis = true;
     }
-    return spec;
+    return text;
 }
 
 } // namespace
@@ -288,11 +288,11 @@ int CDC::DrawText(const std::string& strText, LPRECT lpRect, UINT nFormat)
 
 CSize CDC::GetTextExtent(const std::string& strText) const
 {
-    velk::gdi::CTextSpec spec;
-    spec.strText = strText;
-    spec.pFont = velk::gdi::FontDescriptionOf(m_pState->pFont);
-    spec.bWrap = false;
-    velk::gdi::CTextLayout layout(nullptr, spec);
+    velk::gdi::CTextSpec text;
+    text.strText = strText;
+    text.pFont = velk::gdi::FontDescriptionOf(m_pState->pFont);
+    text.bWrap = false;
+    velk::gdi::CTextLayout layout(nullptr, text);
     velk::gdi::CTextBox box = layout.Box(0, 0);
     return {static_cast<int>(std::ceil(box.width)), static_cast<int>(std::ceil(box.height))};
 }

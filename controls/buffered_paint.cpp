@@ -1,5 +1,5 @@
-// One paint of a drawn list or header through a memory bitmap.
-#include "controls/list_buffered_paint.h"
+// One paint of a drawn window through a memory bitmap.
+#include "controls/buffered_paint.h"
 
 void PaintBuffered(CWnd* pWnd, const std::function<void(CDC*)>& draw)
 {

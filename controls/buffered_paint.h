@@ -1,4 +1,4 @@
-// Double-buffered painting for the drawn lists and headers: the client area is drawn into a
+// Double-buffered painting for the drawn windows: the client area is drawn into a
 // memory bitmap of client size and copied to the window once, so nothing flickers and nothing
 // is erased separately.
 #pragma once
