@@ -58,30 +58,30 @@ void AddArgbStop(cairo_pattern_t* pPattern, double dOffset, ARGB color)
 velk::gdi::CTextSpec TextSpec(const std::string& strText, const Font& font, const RectF& layoutRect,
                               const StringFormat* pFormat)
 {
-    velk::gdi::CTextSpec spec;
-    spec.strText = strText;
-    spec.pFont = font.Impl().pDescription;
-    spec.dWidth = layoutRect.Width;
-    spec.dHeight = layoutRect.Height;
+    velk::gdi::CTextSpec wanted;
+    wanted.strText = strText;
+    wanted.pFont = font.Impl().pDescription;
+    wanted.dWidth = layoutRect.Width;
+    wanted.dHeight = layoutRect.Height;
     if (pFormat) {
-        spec.nHorizontal = static_cast<int>(pFormat->GetAlignment());
-        spec.nVertical = static_cast<int>(pFormat->GetLineAlignment());
+        wanted.nHorizontal = static_cast<int>(pFormat->GetAlignment());
+        wanted.nVertical = static_cast<int>(pFormat->GetLineAlignment());
         switch (pFormat->GetTrimming()) {
         case StringTrimming::None: break;
-        case StringTrimming::Character: spec.trim = velk::gdi::TextTrim::Character; break;
-        case StringTrimming::Word: spec.trim = velk::gdi::TextTrim::Word; break;
+        case StringTrimming::Character: wanted.trim = velk::gdi::TextTrim::Character; break;
+        case StringTrimming::Word: wanted.trim = velk::gdi::TextTrim::Word; break;
         case StringTrimming::EllipsisWord:
-            spec.trim = velk::gdi::TextTrim::Word;
-            spec.bEllipsis = true;
+            wanted.trim = velk::gdi::TextTrim::Word;
+            wanted.bEllipsis = true;
             break;
         case StringTrimming::EllipsisCharacter:
         case StringTrimming::EllipsisPath:
-            spec.trim = velk::gdi::TextTrim::Character;
-            spec.bEllipsis = true;
+            wanted.trim = velk::gdi::TextTrim::Character;
+            wanted.bEllipsis = true;
             break;
         }
     }
-    return spec;
+    return wanted;
 }
 
 } // namespace

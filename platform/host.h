@@ -43,7 +43,7 @@ public:
     virtual ~IWindowHost() = default;
 
     // Makes the native window of a top-level window (not shown yet); false when it cannot.
-    virtual bool CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& spec) = 0;
+    virtual bool CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& wanted) = 0;
     virtual void DestroyNativeWindow(HWND hWnd) = 0;
     // nCmdShow: SW_HIDE, SW_SHOW..., SW_MINIMIZE, SW_RESTORE.
     virtual void ShowNativeWindow(HWND hWnd, int nCmdShow) = 0;

@@ -233,11 +233,11 @@ void CHeadlessHost::Wake()
     [[maybe_unused]] ssize_t nWritten = write(m_nWakeFd, &nOne, sizeof nOne);
 }
 
-bool CHeadlessHost::CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& spec)
+bool CHeadlessHost::CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& wanted)
 {
     CNativeWindow& native = m_windows[hWnd];
-    native.rcScreen = spec.rcScreen;
-    native.strTitle = spec.strTitle;
+    native.rcScreen = wanted.rcScreen;
+    native.strTitle = wanted.strTitle;
     AllocateScreen(native);
     return true;
 }

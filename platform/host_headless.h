@@ -70,7 +70,7 @@ public:
     bool WritePng(const CWnd* pWnd, const std::string& strPath) const;
 
     // IWindowHost.
-    bool CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& spec) override;
+    bool CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& wanted) override;
     void DestroyNativeWindow(HWND hWnd) override;
     void ShowNativeWindow(HWND hWnd, int nCmdShow) override;
     void MoveNativeWindow(HWND hWnd, const CRect& rcScreen) override;

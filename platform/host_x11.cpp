@@ -155,11 +155,11 @@ void CX11Host::CImpl::SendToRoot(Window window, Atom type, long l0, long l1, lon
     XSendEvent(pDisplay, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
-void CX11Host::CImpl::SetHints(const CNative& native, const CNativeWindowSpec& spec)
+void CX11Host::CImpl::SetHints(const CNative& native, const CNativeWindowSpec& wanted)
 {
     const Window window = native.window;
     XSetWMProtocols(pDisplay, window, &atoms[WM_DELETE_WINDOW], 1);
-    if (!(spec.dwStyle & WS_CAPTION)) {
+    if (!(wanted.dwStyle & WS_CAPTION)) {
         // flags (decorations), functions, decorations (none), input mode, status.
         const long hints[5] = {kMotifDecorations, 0, 0, 0, 0};
         XChangeProperty(pDisplay, window, atoms[MOTIF_WM_HINTS], atoms[MOTIF_WM_HINTS], 32,
@@ -174,12 +174,12 @@ void CX11Host::CImpl::SetHints(const CNative& native, const CNativeWindowSpec& s
     XClassHint classHint{strName.data(), strClass.data()};
     XSetClassHint(pDisplay, window, &classHint);
     const Atom type = native.bOverride ? atoms[NET_WM_WINDOW_TYPE_TOOLTIP]
-                      : (spec.dwExStyle & WS_EX_TOOLWINDOW) ? atoms[NET_WM_WINDOW_TYPE_UTILITY]
-                      : spec.hOwner && (spec.dwStyle & WS_CAPTION) ? atoms[NET_WM_WINDOW_TYPE_DIALOG]
+                      : (wanted.dwExStyle & WS_EX_TOOLWINDOW) ? atoms[NET_WM_WINDOW_TYPE_UTILITY]
+                      : wanted.hOwner && (wanted.dwStyle & WS_CAPTION) ? atoms[NET_WM_WINDOW_TYPE_DIALOG]
                                                                     : atoms[NET_WM_WINDOW_TYPE_NORMAL];
     XChangeProperty(pDisplay, window, atoms[NET_WM_WINDOW_TYPE], XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&type), 1);
-    if (CNative* pOwner = Find(spec.hOwner))
+    if (CNative* pOwner = Find(wanted.hOwner))
         XSetTransientForHint(pDisplay, window, pOwner->window);
     XWMHints wmHints{};
     wmHints.flags = InputHint | StateHint;
@@ -243,14 +243,14 @@ unsigned long CX11Host::WaitCount() const { return m_pImpl->nWaits; }
 
 void CX11Host::Sync() { XSync(m_pImpl->pDisplay, False); }
 
-bool CX11Host::CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& spec)
+bool CX11Host::CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& wanted)
 {
     CImpl& impl = *m_pImpl;
     CImpl::CNative native;
-    native.rcScreen = spec.rcScreen;
-    native.dwStyle = spec.dwStyle;
-    native.dwExStyle = spec.dwExStyle;
-    native.bOverride = (spec.dwExStyle & WS_EX_TOOLWINDOW) && (spec.dwExStyle & WS_EX_TOPMOST);
+    native.rcScreen = wanted.rcScreen;
+    native.dwStyle = wanted.dwStyle;
+    native.dwExStyle = wanted.dwExStyle;
+    native.bOverride = (wanted.dwExStyle & WS_EX_TOOLWINDOW) && (wanted.dwExStyle & WS_EX_TOPMOST);
     XSetWindowAttributes attributes{};
     attributes.background_pixmap = kXNone;
     attributes.border_pixel = 0;
@@ -258,18 +258,18 @@ bool CX11Host::CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& spec)
     attributes.event_mask = EventMask();
     attributes.override_redirect = native.bOverride ? True : False;
     attributes.colormap = DefaultColormap(impl.pDisplay, impl.nScreen);
-    native.window = XCreateWindow(impl.pDisplay, impl.root, spec.rcScreen.left, spec.rcScreen.top,
-                                  static_cast<unsigned>(std::max(spec.rcScreen.Width(), 1)),
-                                  static_cast<unsigned>(std::max(spec.rcScreen.Height(), 1)), 0, impl.nDepth, InputOutput,
+    native.window = XCreateWindow(impl.pDisplay, impl.root, wanted.rcScreen.left, wanted.rcScreen.top,
+                                  static_cast<unsigned>(std::max(wanted.rcScreen.Width(), 1)),
+                                  static_cast<unsigned>(std::max(wanted.rcScreen.Height(), 1)), 0, impl.nDepth, InputOutput,
                                   impl.pVisual, CWBackPixmap | CWBorderPixel | CWBitGravity | CWEventMask | CWOverrideRedirect | CWColormap,
                                   &attributes);
     if (!native.window)
         return false;
     impl.windows[hWnd] = native;
     impl.byWindow[native.window] = hWnd;
-    impl.SetHints(native, spec);
-    MoveNativeWindow(hWnd, spec.rcScreen);
-    SetNativeTitle(hWnd, spec.strTitle);
+    impl.SetHints(native, wanted);
+    MoveNativeWindow(hWnd, wanted.rcScreen);
+    SetNativeTitle(hWnd, wanted.strTitle);
     return true;
 }
 

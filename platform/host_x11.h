@@ -28,7 +28,7 @@ public:
     void Sync();
 
     // IWindowHost.
-    bool CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& spec) override;
+    bool CreateNativeWindow(HWND hWnd, const CNativeWindowSpec& wanted) override;
     void DestroyNativeWindow(HWND hWnd) override;
     void ShowNativeWindow(HWND hWnd, int nCmdShow) override;
     void MoveNativeWindow(HWND hWnd, const CRect& rcScreen) override;

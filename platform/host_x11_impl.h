@@ -90,7 +90,7 @@ struct CX11Host::CImpl {
     // The window being moved goes where the pointer is, keeping the point it was taken at.
     void FollowPointer(HWND hWnd, CNative& native, int xRoot, int yRoot);
     // The window manager's hints of a new native window: protocols, decorations, class, type, owner.
-    void SetHints(const CNative& native, const CNativeWindowSpec& spec);
+    void SetHints(const CNative& native, const CNativeWindowSpec& wanted);
     // Frame pixels to the window: as they are, or converted for a visual of other masks.
     void PutDirect(Window window, const CPixelView& frame, const std::vector<CRect>& rects);
     void PutConverted(Window window, const CPixelView& frame, const std::vector<CRect>& rects);

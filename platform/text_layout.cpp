@@ -34,9 +34,9 @@ std::string ValidUtf8(const std::string& strText)
     return strValid;
 }
 
-CTextLayout::CTextLayout(cairo_t* pContext, const CTextSpec& spec) : m_spec(spec)
+CTextLayout::CTextLayout(cairo_t* pContext, const CTextSpec& wanted) : m_spec(wanted)
 {
-    m_spec.strText = ValidUtf8(spec.strText);
+    m_spec.strText = ValidUtf8(wanted.strText);
     m_bEmpty = m_spec.strText.empty() || !m_spec.pFont;
     if (!pContext) {
         m_pScratchSurface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);

@@ -35,7 +35,7 @@ struct CTextBox {
 class CTextLayout {
 public:
     // Lays the text out for drawing on pContext (null: for measuring only).
-    CTextLayout(cairo_t* pContext, const CTextSpec& spec);
+    CTextLayout(cairo_t* pContext, const CTextSpec& wanted);
     ~CTextLayout();
     CTextLayout(const CTextLayout&) = delete;
     CTextLayout& operator=(const CTextLayout&) = delete;

@@ -141,8 +141,8 @@ HWND CWindowSystem::Create(const CREATESTRUCT& csRequested, CWnd* pObject)
 
     if (!bChild) {
         ResizeFrame(pRecord);
-        CNativeWindowSpec spec{rcWindow, cs.style, cs.dwExStyle, pRecord->hOwner, pRecord->strText};
-        if (!m_pHost->CreateNativeWindow(hWnd, spec)) {
+        CNativeWindowSpec wanted{rcWindow, cs.style, cs.dwExStyle, pRecord->hOwner, pRecord->strText};
+        if (!m_pHost->CreateNativeWindow(hWnd, wanted)) {
             Destroy(hWnd);
             return nullptr;
         }

@@ -78,9 +78,9 @@ std::string Devices(const CCommandLine& line, std::vector<CFakeDevice>& devices)
     std::vector<CFakeDevice> bases;
     if (line.specs.empty())
         bases.push_back(line.templateDevice);
-    for (const std::string& spec : line.specs) {
+    for (const std::string& wanted : line.specs) {
         CFakeDevice device = line.templateDevice;
-        if (const auto error = ApplyDeviceSpec(spec, device))
+        if (const auto error = ApplyDeviceSpec(wanted, device))
             return *error;
         bases.push_back(device);
     }
